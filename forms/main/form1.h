@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Form1;
+}
+
+// The main window: both solvers, the About button and the home-page link. Its controls are
+// reachable by their object names.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+private:
+    void applyFonts();
+    void wireHandlers();
+
+    void Command1_Click();
+
+    std::unique_ptr<Ui::Form1> ui;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+namespace rt {
+
+// Colours are stored as 0x00BBGGRR, red in the low byte.
+constexpr QRgb bgrToRgb(unsigned bgr)
+{
+    return qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QColor foreColor(const QWidget *control);
+void setForeColor(QWidget *control, unsigned bgr);
+void setBackColor(QWidget *control, unsigned bgr);
+
+// The defaults of each control kind on a form: labels opaque in the button-face colour, text
+// boxes without a length limit, lines that catch no mouse; the form itself in button-face.
+void applyKindDefaults(QWidget *form);
+
+} // namespace rt

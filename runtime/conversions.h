@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+// The number at the start of a text. Blanks, tabs and line feeds are skipped wherever they
+// stand; reading stops at the first character that does not fit and keeps what was read.
+// Accepts decimal numbers with an exponent (E, e, D or d) and the &H / &O radix prefixes.
+// Full-width forms typed through a Chinese input method read as their ASCII counterparts.
+// Raises Overflow beyond the double range.
+double Val(std::u16string_view text);
+
+// Text of a double, rounded to 15 significant digits: a leading blank for a non-negative value,
+// plain notation for decimal exponents -4 to 14, otherwise "1.5E+20" / "1E-07".
+// Raises Overflow for a value that is not finite: no answer ever reads "inf" or "nan".
+std::u16string Str(double value);
+
+} // namespace rt

@@ -1,0 +1,80 @@
+#include "reference.h"
+
+#include <cfloat>
+
+extern "C" {
+#include <quadmath.h>
+}
+
+namespace {
+
+using Q = __float128;
+
+Q newton(Q a, Q b, Q c, Q x)
+{
+    auto f = [&](Q t) { return (a * t + b) * t + c; };
+    Q fx = f(x);
+    for (int i = 0; i < 100 && fx != 0; ++i) {
+        const Q d = 2 * a * x + b;
+        if (d == 0)
+            break;
+        const Q next = x - fx / d;
+        const Q fn = f(next);
+        if (!(fabsq(fn) < fabsq(fx)))
+            break;
+        x = next;
+        fx = fn;
+    }
+    return x;
+}
+
+} // namespace
+
+QuadraticReference quadraticReference(double ad, double bd, double cd)
+{
+    const Q a = ad;
+    const Q b = bd;
+    const Q c = cd;
+    const Q max = DBL_MAX;
+    QuadraticReference r{QuadraticReference::Linear};
+    if (a == 0) {
+        if (b == 0) {
+            r.kind = c == 0 ? QuadraticReference::Invalid : QuadraticReference::DivideByZero;
+            return r;
+        }
+        r.x1 = -c / b;
+        r.kind = fabsq(r.x1) > max ? QuadraticReference::Overflow : QuadraticReference::Linear;
+        return r;
+    }
+    const Q bb = b * b;     // exact in 113 bits
+    const Q fac = 4 * a * c; // exact too
+    const Q d = bb - fac;
+    if (bb > max || fabsq(4 * a) > max || fabsq(fac) > max || fabsq(d) > max) {
+        r.kind = QuadraticReference::Overflow;
+        return r;
+    }
+    if (d < 0) {
+        r.kind = QuadraticReference::NoRealRoot;
+        return r;
+    }
+    const Q s = sqrtq(d);
+    r.x1 = newton(a, b, c, (-b - s) / (2 * a));
+    r.x2 = newton(a, b, c, (-b + s) / (2 * a));
+    r.kind = fabsq(r.x1) > max || fabsq(r.x2) > max ? QuadraticReference::Overflow
+                                                     : QuadraticReference::TwoRoots;
+    return r;
+}
+
+bool agreesTo15Digits(double shown, __float128 exact)
+{
+    if (exact == 0)
+        return shown == 0;
+    const Q mag = fabsq(exact) > fabsq(Q(shown)) ? fabsq(exact) : fabsq(Q(shown));
+    const Q unit = powq(10, floorq(log10q(mag)) - 14);
+    return fabsq(Q(shown) - exact) <= unit * Q(1.0000001);
+}
+
+double toDouble(__float128 x)
+{
+    return static_cast<double>(x);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// Roots of aX²+bX+c=0 for double coefficients in quad precision: the textbook formula, then
+// polished by Newton's method on the polynomial itself.
+struct QuadraticReference
+{
+    enum Kind { Linear, NoRealRoot, TwoRoots, DivideByZero, Invalid, Overflow } kind;
+    __float128 x1 = 0; // -sqrt(D) (or the single root of the linear case)
+    __float128 x2 = 0; // +sqrt(D)
+};
+
+QuadraticReference quadraticReference(double a, double b, double c);
+
+// True when the shown value agrees with the exact one to 15 significant digits, allowing one
+// unit in the last digit.
+bool agreesTo15Digits(double shown, __float128 exact);
+
+double toDouble(__float128 x);

@@ -1,0 +1,439 @@
+#include "forms/main/form1.h"
+#include "runtime/start.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+struct MessageSeen
+{
+    QString title;
+    QString text;
+    QStringList buttons;
+};
+
+// Waits for the next modal message box, notes what it shows and presses its first button.
+void dismissNextMessageBox(MessageSeen *seen)
+{
+    QTimer::singleShot(0, [seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            dismissNextMessageBox(seen);
+            return;
+        }
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        for (QAbstractButton *b : box->buttons())
+            seen->buttons << b->text();
+        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+    });
+}
+
+int twips(int pixels)
+{
+    return pixels * 15;
+}
+
+} // namespace
+
+class tst_Form1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void window();
+    void controlCount();
+    void controls_data();
+    void controls();
+    void separatorLine();
+    void stacking_data();
+    void stacking();
+    void startState();
+    void tabOrder();
+    void enterAndEscapePressNothing_data();
+    void enterAndEscapePressNothing();
+    void resizeMovesNothing();
+    void solvesTypedEquation();
+    void errorIsReportedAndWindowGoesOn_data();
+    void errorIsReportedAndWindowGoesOn();
+
+private:
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return m_form->findChild<T *>(QLatin1String(name));
+    }
+    std::unique_ptr<Form1> m_form;
+};
+
+void tst_Form1::initTestCase()
+{
+    rt::initialize();
+}
+
+void tst_Form1::init()
+{
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void tst_Form1::cleanup()
+{
+    m_form.reset();
+}
+
+void tst_Form1::window()
+{
+    QCOMPARE(m_form->windowTitle(), QString("Form1"));
+    QCOMPARE(twips(m_form->width()), 6450);
+    QCOMPARE(twips(m_form->height()), 6480);
+    QVERIFY(m_form->maximumWidth() > m_form->width()); // resizable
+    QVERIFY(m_form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(m_form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QIcon icon = m_form->windowIcon();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.pixmap(32, 32).size(), QSize(32, 32));
+    QCOMPARE(m_form->backgroundRole(), QPalette::Button);
+}
+
+void tst_Form1::controlCount()
+{
+    const auto children = m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    int edits = 0, labels = 0, buttons = 0, others = 0;
+    for (QWidget *w : children) {
+        if (qobject_cast<QLineEdit *>(w))
+            ++edits;
+        else if (qobject_cast<QLabel *>(w))
+            ++labels;
+        else if (qobject_cast<QPushButton *>(w))
+            ++buttons;
+        else
+            ++others;
+    }
+    QCOMPARE(edits, 7);
+    QCOMPARE(labels, 17);
+    QCOMPARE(buttons, 3);
+    QCOMPARE(others, 1); // Line1
+}
+
+void tst_Form1::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("twipRect");
+    QTest::addColumn<QString>("face"); // "song", "kai" or "" for the default dialog font
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("colour"); // "" for the kind's default
+
+    auto row = [](const char *name, const char *kind, const char *text, int l, int t, int w,
+                  int h, const char *face, double points, const char *colour = "") {
+        QTest::newRow(name) << QString(name) << QString(kind) << QString(text)
+                            << QRect(l, t, w, h) << QString(face) << points << QString(colour);
+    };
+    row("Label6", "label", "二次函数Quadrimo", 120, 0, 5415, 495, "kai", 15.75);
+    row("Text1", "edit", "", 360, 600, 615, 615, "song", 15.75);
+    row("Label1", "label", "X^2+", 1080, 600, 855, 615, "song", 21.75);
+    row("Text2", "edit", "", 2040, 600, 615, 615, "song", 15.75);
+    row("Label2", "label", "X+", 2760, 600, 615, 615, "song", 21.75);
+    row("Text3", "edit", "", 3480, 600, 615, 615, "song", 15.75);
+    row("Label3", "label", "=", 4200, 600, 615, 615, "song", 21.75);
+    row("Label5", "label", "0", 4680, 600, 735, 615, "song", 21.75);
+    row("Command1", "button", "GO", 5640, 600, 735, 1695, "song", 24);
+    row("Label4", "label", "", 360, 1560, 4815, 615, "song", 14.25, "#c04000");
+    row("Label7", "label", " 由坐标求一次函数式", 0, 2520, 3375, 495, "kai", 15.75);
+    row("Label10", "label", "，", 1920, 2880, 375, 615, "song", 36);
+    row("Label11", "label", "，", 4920, 2880, 495, 615, "song", 36);
+    row("Text4", "edit", "", 1200, 3120, 615, 615, "song", 15.75);
+    row("Text5", "edit", "", 2280, 3120, 615, 615, "song", 15.75);
+    row("Text6", "edit", "", 4200, 3120, 615, 615, "song", 15.75);
+    row("Text7", "edit", "", 5280, 3120, 615, 615, "song", 15.75);
+    row("Label8", "label", "坐标1", 240, 3240, 735, 375, "song", 12);
+    row("Label12", "label", "(", 960, 3240, 375, 975, "song", 21.75);
+    row("Label13", "label", ")", 2880, 3240, 375, 975, "song", 21.75);
+    row("Label9", "label", "坐标2", 3240, 3240, 735, 375, "song", 12);
+    row("Label14", "label", "(", 3840, 3240, 375, 975, "song", 21.75);
+    row("Label15", "label", ")", 5880, 3240, 375, 975, "song", 21.75);
+    row("Command3", "button", "GO", 5640, 3960, 735, 1815, "song", 24);
+    row("Label16", "label", "", 360, 4080, 4695, 1215, "song", 12);
+    row("Command2", "button", "About", 120, 5880, 975, 375, "", 0);
+    row("Label17", "label", "了解更多请访问我的空间 Zorvel", 1680, 6000, 4695, 375, "song", 10.5,
+        "#0000ff");
+}
+
+void tst_Form1::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QRect, twipRect);
+    QFETCH(QString, face);
+    QFETCH(double, points);
+    QFETCH(QString, colour);
+
+    QWidget *w = control(name.toLatin1().constData());
+    QVERIFY(w);
+    const QRect g = w->geometry();
+    QCOMPARE(QRect(twips(g.x()), twips(g.y()), twips(g.width()), twips(g.height())), twipRect);
+    QVERIFY(w->isVisible());
+    QVERIFY(w->isEnabled());
+
+    if (kind == "label") {
+        auto *label = qobject_cast<QLabel *>(w);
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->alignment() & (Qt::AlignLeft | Qt::AlignTop),
+                 Qt::AlignLeft | Qt::AlignTop);
+        QVERIFY(label->wordWrap());
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(label->backgroundRole(), QPalette::Button);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(label->font().underline(), name == "Label17");
+    } else if (kind == "edit") {
+        auto *edit = qobject_cast<QLineEdit *>(w);
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), text);
+        QVERIFY(edit->hasFrame());
+        QVERIFY(edit->maxLength() >= 1'000'000);
+    } else {
+        auto *button = qobject_cast<QPushButton *>(w);
+        QVERIFY(button);
+        QCOMPARE(button->text(), text);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+        QVERIFY(button->shortcut().isEmpty());
+    }
+
+    const QFontInfo info(w->font());
+    if (face.isEmpty()) {
+        QCOMPARE(w->font(), QApplication::font(w));
+    } else {
+        // The stored point sizes are at 96 DPI: 4/3 pixel per point.
+        QCOMPARE(info.pixelSize(), qRound(points * 4 / 3));
+        const QString expected = face == "song" ? "AR PL UMing" : "AR PL UKai";
+        QVERIFY2(info.family().startsWith(expected), qPrintable(info.family()));
+        QCOMPARE(info.weight(), int(QFont::Normal));
+        QVERIFY(!info.italic());
+    }
+    const QFontMetrics metrics(w->font());
+    for (const QChar ch : text)
+        QVERIFY2(metrics.inFont(ch), qPrintable(QString("no glyph for ") + ch));
+
+    const QColor fore = w->palette().color(w->foregroundRole());
+    if (!colour.isEmpty())
+        QCOMPARE(fore.name(), colour);
+    else if (kind == "label")
+        QCOMPARE(fore, w->palette().color(QPalette::ButtonText));
+}
+
+void tst_Form1::separatorLine()
+{
+    QWidget *line = control("Line1");
+    QVERIFY(line);
+    QVERIFY(line->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QCOMPARE(line->focusPolicy(), Qt::NoFocus);
+    // From (0, 2400) to (6480, 2400), 3 pixels wide: it runs past the 6450-twip client edge.
+    QCOMPARE(twips(line->x()), 0);
+    QCOMPARE(twips(line->x() + line->width()), 6480);
+    QCOMPARE(line->height(), 3);
+    QCOMPARE(twips(line->y() + 1), 2400);
+
+    const QImage shot = m_form->grab().toImage();
+    for (int x : {0, 200, 429})
+        for (int y : {159, 160, 161})
+            QCOMPARE(QColor(shot.pixel(x, y)).name(), QString("#404040"));
+    QVERIFY(QColor(shot.pixel(200, 157)).name() != QString("#404040"));
+    QVERIFY(QColor(shot.pixel(200, 163)).name() != QString("#404040"));
+    // Nothing catches the mouse over the line.
+    QCOMPARE(m_form->childAt(200, 160), nullptr);
+}
+
+void tst_Form1::stacking_data()
+{
+    QTest::addColumn<QPoint>("twipPoint");
+    QTest::addColumn<QString>("top");
+
+    QTest::newRow("Label5 over Label3") << QPoint(4700, 700) << "Label5";
+    QTest::newRow("Label10 over Label7") << QPoint(1950, 2925) << "Label10";
+    QTest::newRow("Label12 over Label8") << QPoint(965, 3300) << "Label12";
+    QTest::newRow("Label13 over Label9") << QPoint(3245, 3300) << "Label13";
+    QTest::newRow("Label14 over Label9") << QPoint(3900, 3300) << "Label14";
+    QTest::newRow("Label16 over Label12") << QPoint(1000, 4100) << "Label16";
+    QTest::newRow("Label16 over Label13") << QPoint(2900, 4100) << "Label16";
+    QTest::newRow("Label16 over Label14") << QPoint(3900, 4100) << "Label16";
+    QTest::newRow("Text4 over Label12") << QPoint(1230, 3300) << "Text4";
+    QTest::newRow("Text5 over Label13") << QPoint(2885, 3300) << "Text5";
+    QTest::newRow("Text6 over Label14") << QPoint(4205, 3300) << "Text6";
+    QTest::newRow("Text7 over Label15") << QPoint(5885, 3300) << "Text7";
+    QTest::newRow("Text4 over Label10") << QPoint(1800, 3150) << "Text4";
+    QTest::newRow("Text2 over Label1") << QPoint(2045, 700) << "Text2";
+}
+
+void tst_Form1::stacking()
+{
+    QFETCH(QPoint, twipPoint);
+    QFETCH(QString, top);
+    QWidget *hit = m_form->childAt(twipPoint / 15);
+    QVERIFY(hit);
+    // A line edit may answer with an inner child; walk up to the form's control.
+    while (hit->parentWidget() != m_form.get())
+        hit = hit->parentWidget();
+    QCOMPARE(hit->objectName(), top);
+}
+
+void tst_Form1::startState()
+{
+    for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"})
+        QVERIFY(control<QLineEdit>(name)->text().isEmpty());
+    QVERIFY(control<QLabel>("Label4")->text().isEmpty());
+    QVERIFY(control<QLabel>("Label16")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), control("Text1"));
+}
+
+void tst_Form1::tabOrder()
+{
+    const QStringList expected = {"Text2", "Text3",    "Command1", "Command2", "Text4",
+                                  "Text5", "Text6",    "Text7",    "Command3", "Text1",
+                                  "Text2"};
+    QCOMPARE(QApplication::focusWidget(), control("Text1"));
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+
+    QStringList back;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        back << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(back, QStringList({"Text1", "Command3", "Text7"}));
+}
+
+void tst_Form1::enterAndEscapePressNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void tst_Form1::enterAndEscapePressNothing()
+{
+    QFETCH(int, key);
+    QSignalSpy go1(control<QPushButton>("Command1"), &QPushButton::clicked);
+    QSignalSpy go3(control<QPushButton>("Command3"), &QPushButton::clicked);
+    QTest::keyClicks(control("Text1"), "1");
+    for (const char *name : {"Text1", "Text4"})
+        QTest::keyClick(control(name), Qt::Key(key));
+    QCOMPARE(go1.count(), 0);
+    QCOMPARE(go3.count(), 0);
+    QVERIFY(control<QLabel>("Label4")->text().isEmpty());
+    QVERIFY(m_form->isVisible());
+}
+
+void tst_Form1::resizeMovesNothing()
+{
+    QHash<QString, QRect> before;
+    for (QWidget *w : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        before.insert(w->objectName(), w->geometry());
+    m_form->resize(900, 800);
+    QTest::qWait(10);
+    for (QWidget *w : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QCOMPARE(w->geometry(), before.value(w->objectName()));
+}
+
+void tst_Form1::solvesTypedEquation()
+{
+    QTest::keyClicks(control("Text1"), "1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "-3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    QCOMPARE(control<QLineEdit>("Text3")->text(), QString("2"));
+    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>("Label4")->text(), QString("X1= 1    X2= 2"));
+    // The boxes keep what was typed; the other result is untouched.
+    QCOMPARE(control<QLineEdit>("Text2")->text(), QString("-3"));
+    QVERIFY(control<QLabel>("Label16")->text().isEmpty());
+}
+
+void tst_Form1::errorIsReportedAndWindowGoesOn_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("c");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("0,0,0") << "0" << "0" << "0" << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("empty boxes") << "" << "" << "" << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("0,0,5") << "0" << "0" << "5" << "运行时错误 '11':\n\n除数为零";
+    QTest::newRow("1e200,1,1e200") << "1e200" << "1" << "1e200" << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("1e400 typed") << "1e400" << "1" << "1" << "运行时错误 '6':\n\n溢出";
+}
+
+void tst_Form1::errorIsReportedAndWindowGoesOn()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, c);
+    QFETCH(QString, message);
+
+    auto *text1 = control<QLineEdit>("Text1");
+    auto *text2 = control<QLineEdit>("Text2");
+    auto *text3 = control<QLineEdit>("Text3");
+    auto *label4 = control<QLabel>("Label4");
+    QTest::keyClicks(text1, "1");
+    QTest::keyClicks(text2, "-3");
+    QTest::keyClicks(text3, "2");
+    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    QCOMPARE(label4->text(), QString("X1= 1    X2= 2"));
+
+    for (QLineEdit *e : {text1, text2, text3})
+        e->clear();
+    QTest::keyClicks(text1, a);
+    QTest::keyClicks(text2, b);
+    QTest::keyClicks(text3, c);
+
+    MessageSeen seen;
+    dismissNextMessageBox(&seen);
+    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+
+    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.title, QString("Quadrimo"));
+    QCOMPARE(seen.buttons, QStringList{"确定"});
+    QCOMPARE(label4->text(), QString("X1= 1    X2= 2"));
+    QCOMPARE(text1->text(), a);
+    QVERIFY(m_form->isVisible());
+
+    // And the window goes on working.
+    for (QLineEdit *e : {text1, text2, text3})
+        e->clear();
+    QTest::keyClicks(text1, "0");
+    QTest::keyClicks(text2, "2");
+    QTest::keyClicks(text3, "-4");
+    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    QCOMPARE(label4->text(), QString("X= 2"));
+}
+
+QTEST_MAIN(tst_Form1)
+#include "tst_form1.moc"
