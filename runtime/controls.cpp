@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,27 @@ void setBackColor(QWidget *control, unsigned bgr)
     control->setAutoFillBackground(true);
 }
 
+void setMousePointer(QWidget *control, int pointer)
+{
+    switch (pointer) {
+    case 1:
+        control->setCursor(Qt::ArrowCursor);
+        break;
+    case 2:
+        control->setCursor(Qt::CrossCursor);
+        break;
+    case 3:
+        control->setCursor(Qt::IBeamCursor);
+        break;
+    case 11:
+        control->setCursor(Qt::WaitCursor);
+        break;
+    default:
+        control->unsetCursor();
+        break;
+    }
+}
+
 void applyKindDefaults(QWidget *form)
 {
     // One surface: the form and its labels share the button-face colour.
@@ -42,8 +64,12 @@ void applyKindDefaults(QWidget *form)
             label->setAutoFillBackground(true);
             label->setTextFormat(Qt::PlainText);
             label->setFocusPolicy(Qt::NoFocus);
+            label->setAttribute(Qt::WA_NoMousePropagation);
         } else if (auto *edit = qobject_cast<QLineEdit *>(child)) {
             edit->setMaxLength(std::numeric_limits<int>::max());
+            edit->setAttribute(Qt::WA_NoMousePropagation);
+        } else if (qobject_cast<QAbstractButton *>(child)) {
+            child->setAttribute(Qt::WA_NoMousePropagation);
         } else if (auto *line = qobject_cast<QFrame *>(child)) {
             // A drawn line: painted, never hit by the mouse or given the focus.
             line->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -17,8 +17,13 @@ QColor foreColor(const QWidget *control);
 void setForeColor(QWidget *control, unsigned bgr);
 void setBackColor(QWidget *control, unsigned bgr);
 
+// Mouse pointer values of a form or control: 0 default, 1 arrow, 2 cross-hair, 3 I-beam,
+// 11 hourglass.
+void setMousePointer(QWidget *control, int pointer);
+
 // The defaults of each control kind on a form: labels opaque in the button-face colour, text
-// boxes without a length limit, lines that catch no mouse; the form itself in button-face.
+// boxes without a length limit, lines that catch no mouse;
+// mouse moves over a control never reach the form beneath; the form itself in button-face.
 void applyKindDefaults(QWidget *form);
 
 } // namespace rt

@@ -1,6 +1,7 @@
 #include "reference.h"
 
 #include <cfloat>
+#include <cmath>
 
 extern "C" {
 #include <quadmath.h>
@@ -77,4 +78,30 @@ bool agreesTo15Digits(double shown, __float128 exact)
 double toDouble(__float128 x)
 {
     return static_cast<double>(x);
+}
+
+LineReference lineReference(double x1d, double y1d, double x2d, double y2d)
+{
+    const Q x1 = x1d, y1 = y1d, x2 = x2d, y2 = y2d;
+    const Q max = DBL_MAX;
+    LineReference r{LineReference::Refused};
+    if (x1 == x2 || y1 == y2)
+        return r;
+    const Q dy = y2 - y1;
+    const Q dx = x2 - x1;
+    r.k = dy / dx;
+    r.b = (x2 * y1 - x1 * y2) / dx; // products exact in 113 bits
+    const Q t1 = fabsq(x1 * r.k);
+    const Q t2 = fabsq(x2 * r.k);
+    r.largestTerm = fmaxq(fmaxq(fabsq(y1), fabsq(y2)), fmaxq(t1, t2));
+    const bool overflow = fabsq(dy) > max || fabsq(dx) > max || fabsq(r.k) > max || t1 > max ||
+                          t2 > max || fabsq(y1 - x1 * r.k) > max || fabsq(y2 - x2 * r.k) > max;
+    r.kind = overflow ? LineReference::Overflow : LineReference::Line;
+    return r;
+}
+
+double ulpOf(__float128 x)
+{
+    const double d = static_cast<double>(fabsq(x));
+    return std::nextafter(d, INFINITY) - d;
 }

@@ -16,3 +16,17 @@ QuadraticReference quadraticReference(double a, double b, double c);
 bool agreesTo15Digits(double shown, __float128 exact);
 
 double toDouble(__float128 x);
+
+// The line through two points of double coordinates, in quad precision.
+struct LineReference
+{
+    enum Kind { Refused, Line, Overflow } kind;
+    __float128 k = 0;
+    __float128 b = 0;
+    __float128 largestTerm = 0; // max(|y1|, |y2|, |x1·k|, |x2·k|)
+};
+
+LineReference lineReference(double x1, double y1, double x2, double y2);
+
+// One unit in the last place of a double near x.
+double ulpOf(__float128 x);

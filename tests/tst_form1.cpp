@@ -1,7 +1,9 @@
+#include "app/settings.h"
 #include "forms/main/form1.h"
 #include "runtime/start.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +48,18 @@ int twips(int pixels)
 
 } // namespace
 
+// Stands in for the browser: notes each address the URL opener is asked to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
 class tst_Form1 : public QObject
 {
     Q_OBJECT
@@ -70,6 +84,12 @@ private slots:
     void solvesTypedEquation();
     void errorIsReportedAndWindowGoesOn_data();
     void errorIsReportedAndWindowGoesOn();
+    void solvesLineThroughTwoPoints();
+    void lineErrorKeepsLabel16();
+    void linkStyledAtStart();
+    void linkHover_data();
+    void linkHover();
+    void linkClickOpensHomePage();
 
 private:
     template<typename T = QWidget>
@@ -433,6 +453,114 @@ void tst_Form1::errorIsReportedAndWindowGoesOn()
     QTest::keyClicks(text3, "-4");
     QTest::mouseClick(control("Command1"), Qt::LeftButton);
     QCOMPARE(label4->text(), QString("X= 2"));
+}
+
+void tst_Form1::solvesLineThroughTwoPoints()
+{
+    const QStringList typed = {"1", "0", "4", "1"};
+    QTest::mouseClick(control("Text4"), Qt::LeftButton);
+    for (const QString &t : typed) {
+        QTest::keyClicks(QApplication::focusWidget(), t);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), control("Command3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(control<QLabel>("Label16")->text(),
+             QString("Y= 0.333333333333333 X  +-0.333333333333333"));
+    QVERIFY(control<QLabel>("Label4")->text().isEmpty());
+
+    control<QLineEdit>("Text6")->setText("1");
+    QTest::mouseClick(control("Command3"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>("Label16")->text(), QString("ERROR! 请检查输入的坐标"));
+}
+
+void tst_Form1::lineErrorKeepsLabel16()
+{
+    auto *label16 = control<QLabel>("Label16");
+    label16->setText("Y= 2 X  + 1");
+    const char *texts[] = {"0", "-1e308", "1", "1e308"};
+    const char *boxes[] = {"Text4", "Text5", "Text6", "Text7"};
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClicks(control(boxes[i]), texts[i]);
+    MessageSeen seen;
+    dismissNextMessageBox(&seen);
+    QTest::mouseClick(control("Command3"), Qt::LeftButton);
+    QCOMPARE(seen.text, QString("运行时错误 '6':\n\n溢出"));
+    QCOMPARE(label16->text(), QString("Y= 2 X  + 1"));
+    QVERIFY(m_form->isVisible());
+}
+
+void tst_Form1::linkStyledAtStart()
+{
+    QWidget *link = control("Label17");
+    QCOMPARE(link->palette().color(link->foregroundRole()).name(), QString("#0000ff"));
+    QVERIFY(link->font().underline());
+    QVERIFY(!m_form->testAttribute(Qt::WA_SetCursor));
+    QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+}
+
+void tst_Form1::linkHover_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<bool>("staysRed");
+
+    QTest::newRow("onto Label16") << "Label16" << true;
+    QTest::newRow("onto a text box") << "Text7" << true;
+    QTest::newRow("onto a button") << "Command2" << true;
+    QTest::newRow("onto another label") << "Label4" << true;
+    QTest::newRow("onto the bare form") << "" << false;
+    QTest::newRow("onto the separator line") << "Line1" << false;
+}
+
+void tst_Form1::linkHover()
+{
+    QFETCH(QString, via);
+    QFETCH(bool, staysRed);
+    QWidget *link = control("Label17");
+    auto colour = [&] { return link->palette().color(link->foregroundRole()).name(); };
+
+    QTest::mouseMove(link, QPoint(20, 10));
+    QCOMPARE(colour(), QString("#ff0000"));
+    QCOMPARE(m_form->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(link->cursor().shape(), Qt::CrossCursor); // the form's pointer, not its own
+    QVERIFY(!link->testAttribute(Qt::WA_SetCursor));
+
+    if (via.isEmpty())
+        QTest::mouseMove(m_form.get(), QPoint(428, 300)); // right of both GO buttons
+    else
+        QTest::mouseMove(m_form.get(), control(via.toLatin1().constData())->geometry().center());
+
+    QCOMPARE(colour(), staysRed ? QString("#ff0000") : QString("#0000ff"));
+    QCOMPARE(m_form->cursor().shape(), staysRed ? Qt::CrossCursor : Qt::ArrowCursor);
+    QVERIFY(link->font().underline());
+
+    // Only a move over the bare form ends the hover.
+    QTest::mouseMove(m_form.get(), QPoint(5, 420));
+    QCOMPARE(colour(), QString("#0000ff"));
+    QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+}
+
+void tst_Form1::linkClickOpensHomePage()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("http", &catcher, "open");
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QWidget *link = control("Label17");
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, 10));
+    QCOMPARE(catcher.opened.size(), 1);
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, 10));
+    QCOMPARE(catcher.opened, QList<QUrl>({QUrl(settings::HomePage), QUrl(settings::HomePage)}));
+    QCOMPARE(catcher.opened.first().scheme(), QString("http"));
+
+    // Clicking changes neither colour nor pointer; a right click opens nothing.
+    QTest::mouseClick(link, Qt::RightButton, {}, QPoint(30, 10));
+    QCOMPARE(catcher.opened.size(), 2);
+    // A press on the link released elsewhere is no click.
+    QTest::mousePress(link, Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-50, -50));
+    QCOMPARE(catcher.opened.size(), 2);
+    QDesktopServices::unsetUrlHandler("http");
+    QDesktopServices::unsetUrlHandler("https");
 }
 
 QTEST_MAIN(tst_Form1)

@@ -7,14 +7,22 @@
 #include "runtime/dispatcher.h"
 #include "runtime/fonts.h"
 #include "runtime/text.h"
+#include "app/settings.h"
+#include "runtime/controlevents.h"
+#include "solvers/line.h"
 #include "solvers/quadratic.h"
 
+#include <QDesktopServices>
 #include <QIcon>
+#include <QUrl>
 
 namespace {
 
 constexpr unsigned ResultColour = 0x0040C0; // dark orange
 constexpr unsigned LinkColour = 0xFF0000;   // blue
+constexpr unsigned HoverColour = 0x0000FF;  // red
+constexpr int DefaultPointer = 0;
+constexpr int CrossPointer = 2;
 constexpr unsigned LineColour = 0x404040;   // dark grey
 
 struct FontSpec
@@ -54,6 +62,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     rt::setBackColor(ui->Line1, LineColour);
 
     wireHandlers();
+    // Loading ends with the Load event, before the window is first shown.
+    rt::dispatch([this] { Form_Load(); });
     ui->Text1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -69,11 +79,25 @@ void Form1::applyFonts()
     }
 }
 
-// Each event that runs program code, and nothing else, goes through the dispatcher.
+// The events that run program code, all through the dispatcher; any other event runs none.
+// Load is raised by the constructor.
 void Form1::wireHandlers()
 {
     connect(ui->Command1, &QPushButton::clicked, this,
             [this] { rt::dispatch([this] { Command1_Click(); }); });
+    connect(ui->Command3, &QPushButton::clicked, this,
+            [this] { rt::dispatch([this] { Command3_Click(); }); });
+    connect(rt::ControlEvents::of(this), &rt::ControlEvents::mouseMove, this,
+            [this](int button, int shift, int x, int y) {
+                rt::dispatch([=, this] { Form_MouseMove(button, shift, x, y); });
+            });
+    auto *link = rt::ControlEvents::of(ui->Label17);
+    connect(link, &rt::ControlEvents::click, this,
+            [this] { rt::dispatch([this] { Label17_Click(); }); });
+    connect(link, &rt::ControlEvents::mouseMove, this,
+            [this](int button, int shift, int x, int y) {
+                rt::dispatch([=, this] { Label17_MouseMove(button, shift, x, y); });
+            });
 }
 
 void Form1::Command1_Click()
@@ -82,4 +106,40 @@ void Form1::Command1_Click()
     const double b = rt::Val(rt::toView(ui->Text2->text()));
     const double c = rt::Val(rt::toView(ui->Text3->text()));
     ui->Label4->setText(rt::toQString(solvers::quadraticAnswer(a, b, c)));
+}
+
+void Form1::Command3_Click()
+{
+    const double x1 = rt::Val(rt::toView(ui->Text4->text()));
+    const double y1 = rt::Val(rt::toView(ui->Text5->text()));
+    const double x2 = rt::Val(rt::toView(ui->Text6->text()));
+    const double y2 = rt::Val(rt::toView(ui->Text7->text()));
+    ui->Label16->setText(rt::toQString(solvers::lineAnswer(x1, y1, x2, y2)));
+}
+
+void Form1::Form_Load()
+{
+    QFont font = ui->Label17->font();
+    font.setUnderline(true);
+    ui->Label17->setFont(font);
+    rt::setForeColor(ui->Label17, LinkColour);
+}
+
+// Only a move over the bare form ends the link's hover state.
+void Form1::Form_MouseMove(int, int, int, int)
+{
+    rt::setForeColor(ui->Label17, LinkColour);
+    rt::setMousePointer(this, DefaultPointer);
+}
+
+void Form1::Label17_MouseMove(int, int, int, int)
+{
+    rt::setForeColor(ui->Label17, HoverColour);
+    rt::setMousePointer(this, CrossPointer);
+}
+
+// Whether a browser opened is not reported.
+void Form1::Label17_Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(settings::HomePage)));
 }

@@ -23,6 +23,11 @@ private:
     void wireHandlers();
 
     void Command1_Click();
+    void Command3_Click();
+    void Form_Load();
+    void Form_MouseMove(int button, int shift, int x, int y);
+    void Label17_Click();
+    void Label17_MouseMove(int button, int shift, int x, int y);
 
     std::unique_ptr<Ui::Form1> ui;
 };
