@@ -8,6 +8,7 @@
 #include "runtime/fonts.h"
 #include "runtime/text.h"
 #include "app/settings.h"
+#include "forms/about/frmabout.h"
 #include "runtime/controlevents.h"
 #include "solvers/line.h"
 #include "solvers/quadratic.h"
@@ -85,6 +86,8 @@ void Form1::wireHandlers()
 {
     connect(ui->Command1, &QPushButton::clicked, this,
             [this] { rt::dispatch([this] { Command1_Click(); }); });
+    connect(ui->Command2, &QPushButton::clicked, this,
+            [this] { rt::dispatch([this] { Command2_Click(); }); });
     connect(ui->Command3, &QPushButton::clicked, this,
             [this] { rt::dispatch([this] { Command3_Click(); }); });
     connect(rt::ControlEvents::of(this), &rt::ControlEvents::mouseMove, this,
@@ -106,6 +109,12 @@ void Form1::Command1_Click()
     const double b = rt::Val(rt::toView(ui->Text2->text()));
     const double c = rt::Val(rt::toView(ui->Text3->text()));
     ui->Label4->setText(rt::toQString(solvers::quadraticAnswer(a, b, c)));
+}
+
+// The one About dialog: loaded if need be, then shown and brought to the front.
+void Form1::Command2_Click()
+{
+    frmAbout::defaultInstance()->Show();
 }
 
 void Form1::Command3_Click()

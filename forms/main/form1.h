@@ -23,6 +23,7 @@ private:
     void wireHandlers();
 
     void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
     void Form_Load();
     void Form_MouseMove(int button, int shift, int x, int y);

@@ -1,0 +1,136 @@
+#include "frmabout.h"
+
+#include "ui_frmabout.h"
+
+#include "app/settings.h"
+#include "forms/about/getkeyvalue.h"
+#include "runtime/appinfo.h"
+#include "runtime/controls.h"
+#include "runtime/dispatcher.h"
+#include "runtime/filetest.h"
+#include "runtime/messagebox.h"
+#include "runtime/runtimeerror.h"
+#include "runtime/shell.h"
+#include "runtime/text.h"
+#include "runtime/twips.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QPointer>
+
+namespace {
+
+constexpr unsigned Black = 0x000000;
+constexpr unsigned Grey = 0x808080;
+constexpr unsigned White = 0xFFFFFF;
+
+// Client area and its place on the screen, in twips.
+constexpr int Left = 2340;
+constexpr int Top = 1935;
+constexpr int Width = 5730;
+constexpr int Height = 3555;
+
+constexpr char16_t Disclaimer[] =
+    u"警告: 软件只用于研究学习，使用本软件造成的后果作者不予承担责任。传播请注明出处。";
+
+QPointer<frmAbout> g_instance;
+
+} // namespace
+
+frmAbout::frmAbout(QObject *parent)
+    : rt::Form(parent), m_registry(&registry::systemRegistry())
+{
+    connect(this, &rt::Form::unloaded, this, [this] { ui.reset(); });
+}
+
+frmAbout::~frmAbout() = default;
+
+frmAbout *frmAbout::defaultInstance()
+{
+    if (!g_instance)
+        g_instance = new frmAbout(qApp);
+    return g_instance;
+}
+
+frmAbout *frmAbout::existingInstance()
+{
+    return g_instance;
+}
+
+void frmAbout::build(rt::FormWindow *window)
+{
+    ui = std::make_unique<Ui::frmAbout>();
+    ui->setupUi(window);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setGeometry(rt::twipsToPixels(Left), rt::twipsToPixels(Top),
+                        rt::twipsToPixels(Width), rt::twipsToPixels(Height));
+    window->setFixedSize(rt::twipsToPixels(Width), rt::twipsToPixels(Height));
+    rt::applyKindDefaults(window);
+
+    for (QLabel *label : {ui->lblDescription, ui->lblTitle, ui->lblDisclaimer})
+        rt::setForeColor(label, Black);
+    rt::setBackColor(ui->Line1_1, Grey);
+    rt::setBackColor(ui->Line1_0, White);
+    ui->picIcon->setPixmap(QPixmap(QStringLiteral(":/quadrimo/about.xpm")));
+    ui->lblDisclaimer->setText(rt::toQString(Disclaimer) + QStringLiteral("  制作: ") +
+                               QString::fromUtf8(settings::Maker) + QStringLiteral("  联系: ") +
+                               QString::fromUtf8(settings::Contact));
+    window->setCancelButton(ui->cmdOK);
+
+    connect(ui->cmdOK, &QPushButton::clicked, this,
+            [this] { rt::dispatch([this] { cmdOK_Click(); }); });
+    connect(ui->cmdSysInfo, &QPushButton::clicked, this,
+            [this] { rt::dispatch([this] { cmdSysInfo_Click(); }); });
+    ui->cmdOK->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAbout::load()
+{
+    rt::dispatch([this] { Form_Load(); });
+}
+
+void frmAbout::Form_Load()
+{
+    using rt::App;
+    window()->setWindowTitle(QStringLiteral("关于 ") + rt::toQString(App.Title));
+    ui->lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
+                                .arg(App.Major)
+                                .arg(App.Minor)
+                                .arg(App.Revision));
+    ui->lblTitle->setText(rt::toQString(App.Title));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    Unload();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+// Every failure, a runtime error included, ends in the one message box.
+void frmAbout::StartSysInfo()
+{
+    static constexpr char16_t Tool[] = u"\\MSINFO32.EXE";
+    try {
+        std::u16string path;
+        if (GetKeyValue(*m_registry, registry::HKEY_LOCAL_MACHINE,
+                        u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH", path)) {
+            rt::Shell(path, 1);
+            return;
+        }
+        if (GetKeyValue(*m_registry, registry::HKEY_LOCAL_MACHINE,
+                        u"SOFTWARE\\Microsoft\\Shared Tools Location", u"MSINFO", path) &&
+            !rt::Dir(path + Tool, 0).empty()) {
+            path += Tool;
+            rt::Shell(path, 1);
+            return;
+        }
+    } catch (const rt::RuntimeError &) {
+    }
+    rt::MsgBox(QStringLiteral("此时系统信息不可用"), rt::vbOKOnly);
+}

@@ -1,0 +1,32 @@
+#include "shell.h"
+
+#include "runtime/filetest.h"
+#include "runtime/runtimeerror.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace rt {
+
+double Shell(std::u16string_view commandLine, int /*windowStyle*/)
+{
+    const QString line = QString::fromStdString(nativePath(commandLine)).trimmed();
+    if (line.isEmpty())
+        raise(InvalidProcedureCall);
+
+    // A whole line that names a file is the program itself, blanks and all.
+    QString program = line;
+    QStringList arguments;
+    if (!QFileInfo(line).isFile()) {
+        arguments = QProcess::splitCommand(line);
+        if (arguments.isEmpty())
+            raise(InvalidProcedureCall);
+        program = arguments.takeFirst();
+    }
+    qint64 pid = 0;
+    if (!QProcess::startDetached(program, arguments, QString(), &pid))
+        raise(FileNotFound);
+    return static_cast<double>(pid);
+}
+
+} // namespace rt
