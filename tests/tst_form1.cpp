@@ -1,5 +1,6 @@
 #include "app/settings.h"
 #include "forms/main/form1.h"
+#include "messageboxwatcher.h"
 #include "runtime/start.h"
 
 #include <QApplication>
@@ -16,30 +17,6 @@
 #include <memory>
 
 namespace {
-
-struct MessageSeen
-{
-    QString title;
-    QString text;
-    QStringList buttons;
-};
-
-// Waits for the next modal message box, notes what it shows and presses its first button.
-void dismissNextMessageBox(MessageSeen *seen)
-{
-    QTimer::singleShot(0, [seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            dismissNextMessageBox(seen);
-            return;
-        }
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        for (QAbstractButton *b : box->buttons())
-            seen->buttons << b->text();
-        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
-    });
-}
 
 int twips(int pixels)
 {
@@ -434,13 +411,13 @@ void tst_Form1::errorIsReportedAndWindowGoesOn()
     QTest::keyClicks(text2, b);
     QTest::keyClicks(text3, c);
 
-    MessageSeen seen;
-    dismissNextMessageBox(&seen);
+    MessageBoxWatcher boxes;
     QTest::mouseClick(control("Command1"), Qt::LeftButton);
 
-    QCOMPARE(seen.text, message);
-    QCOMPARE(seen.title, QString("Quadrimo"));
-    QCOMPARE(seen.buttons, QStringList{"确定"});
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen()[0].text, message);
+    QCOMPARE(boxes.seen()[0].title, QString("Quadrimo"));
+    QCOMPARE(boxes.seen()[0].buttons, QStringList{"确定"});
     QCOMPARE(label4->text(), QString("X1= 1    X2= 2"));
     QCOMPARE(text1->text(), a);
     QVERIFY(m_form->isVisible());
@@ -479,13 +456,12 @@ void tst_Form1::lineErrorKeepsLabel16()
     auto *label16 = control<QLabel>("Label16");
     label16->setText("Y= 2 X  + 1");
     const char *texts[] = {"0", "-1e308", "1", "1e308"};
-    const char *boxes[] = {"Text4", "Text5", "Text6", "Text7"};
+    const char *names[] = {"Text4", "Text5", "Text6", "Text7"};
     for (int i = 0; i < 4; ++i)
-        QTest::keyClicks(control(boxes[i]), texts[i]);
-    MessageSeen seen;
-    dismissNextMessageBox(&seen);
+        QTest::keyClicks(control(names[i]), texts[i]);
+    MessageBoxWatcher boxes;
     QTest::mouseClick(control("Command3"), Qt::LeftButton);
-    QCOMPARE(seen.text, QString("运行时错误 '6':\n\n溢出"));
+    QCOMPARE(boxes.texts(), QStringList{"运行时错误 '6':\n\n溢出"});
     QCOMPARE(label16->text(), QString("Y= 2 X  + 1"));
     QVERIFY(m_form->isVisible());
 }

@@ -73,7 +73,7 @@ void frmAbout::build(rt::FormWindow *window)
         rt::setForeColor(label, Black);
     rt::setBackColor(ui->Line1_1, Grey);
     rt::setBackColor(ui->Line1_0, White);
-    ui->picIcon->setPixmap(QPixmap(QStringLiteral(":/quadrimo/about.xpm")));
+    ui->picIcon->setPicture(QPixmap(QStringLiteral(":/quadrimo/about.xpm")));
     ui->lblDisclaimer->setText(rt::toQString(Disclaimer) + QStringLiteral("  制作: ") +
                                QString::fromUtf8(settings::Maker) + QStringLiteral("  联系: ") +
                                QString::fromUtf8(settings::Contact));
