@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
-
 #include <limits>
 
 namespace rt {

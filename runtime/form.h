@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QPointer>
 
-
 namespace rt {
 
 class Form;

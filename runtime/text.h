@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 
@@ -9,12 +8,14 @@ namespace rt {
 
 inline QString toQString(std::u16string_view text)
 {
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 inline std::u16string_view toView(const QString &text)
 {
-    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
+    return {reinterpret_cast<const char16_t *>(text.utf16()),
+            static_cast<std::size_t>(text.size())};
 }
 
 } // namespace rt

@@ -47,7 +47,7 @@ QuadraticReference quadraticReference(double ad, double bd, double cd)
         r.kind = fabsq(r.x1) > max ? QuadraticReference::Overflow : QuadraticReference::Linear;
         return r;
     }
-    const Q bb = b * b;     // exact in 113 bits
+    const Q bb = b * b;      // exact in 113 bits
     const Q fac = 4 * a * c; // exact too
     const Q d = bb - fac;
     if (bb > max || fabsq(4 * a) > max || fabsq(fac) > max || fabsq(d) > max) {
@@ -62,7 +62,7 @@ QuadraticReference quadraticReference(double ad, double bd, double cd)
     r.x1 = newton(a, b, c, (-b - s) / (2 * a));
     r.x2 = newton(a, b, c, (-b + s) / (2 * a));
     r.kind = fabsq(r.x1) > max || fabsq(r.x2) > max ? QuadraticReference::Overflow
-                                                     : QuadraticReference::TwoRoots;
+                                                    : QuadraticReference::TwoRoots;
     return r;
 }
 

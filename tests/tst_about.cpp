@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
 using namespace registry;
@@ -57,8 +56,7 @@ private slots:
 
 private:
     rt::FormWindow *openAbout();
-    template<typename T = QWidget>
-    T *about(const char *name) const
+    template <typename T = QWidget> T *about(const char *name) const
     {
         return frmAbout::existingInstance()->window()->findChild<T *>(QLatin1String(name));
     }
@@ -111,7 +109,8 @@ void tst_About::firstOpening()
     QCOMPARE(window->windowTitle(), QString("关于 Quadrimo"));
     QCOMPARE(about<QLabel>("lblTitle")->text(), QString("Quadrimo"));
     QCOMPARE(about<QLabel>("lblVersion")->text(), QString("版本 1.0.0"));
-    QCOMPARE(about<QLabel>("lblDescription")->text(), QString("适用于中国大陆义务教育初中阶段学生"));
+    QCOMPARE(about<QLabel>("lblDescription")->text(),
+             QString("适用于中国大陆义务教育初中阶段学生"));
     const QString disclaimer = about<QLabel>("lblDisclaimer")->text();
     QVERIFY(disclaimer.startsWith(
         "警告: 软件只用于研究学习，使用本软件造成的后果作者不予承担责任。传播请注明出处。  "));
@@ -138,12 +137,15 @@ void tst_About::layout_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("colour"); // "" for the default
 
-    QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << "" << "";
-    QTest::newRow("cmdOK") << "cmdOK" << QRect(4125, 2625, 1500, 345) << "确定" << "";
-    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(4140, 3075, 1485, 345)
-                                << "系统信息(&S)..." << "";
-    QTest::newRow("lblDescription") << "lblDescription" << QRect(1050, 1125, 3885, 1170)
-                                    << "适用于中国大陆义务教育初中阶段学生" << "#000000";
+    QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << ""
+                             << "";
+    QTest::newRow("cmdOK") << "cmdOK" << QRect(4125, 2625, 1500, 345) << "确定"
+                           << "";
+    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(4140, 3075, 1485, 345) << "系统信息(&S)..."
+                                << "";
+    QTest::newRow("lblDescription")
+        << "lblDescription" << QRect(1050, 1125, 3885, 1170) << "适用于中国大陆义务教育初中阶段学生"
+        << "#000000";
     QTest::newRow("lblTitle") << "lblTitle" << QRect(1050, 240, 3885, 480) << "Quadrimo"
                               << "#000000";
     QTest::newRow("lblVersion") << "lblVersion" << QRect(1050, 780, 3885, 225) << "版本 1.0.0"
@@ -202,13 +204,20 @@ void tst_About::closes_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("Esc") << "esc" << "cmdOK";
-    QTest::newRow("Esc on cmdSysInfo") << "esc" << "cmdSysInfo";
-    QTest::newRow("Enter") << "enter" << "cmdOK";
-    QTest::newRow("Enter on picIcon") << "enter" << "picIcon";
-    QTest::newRow("Space on cmdOK") << "space" << "cmdOK";
-    QTest::newRow("click cmdOK") << "click" << "cmdOK";
-    QTest::newRow("window frame") << "frame" << "cmdOK";
+    QTest::newRow("Esc") << "esc"
+                         << "cmdOK";
+    QTest::newRow("Esc on cmdSysInfo") << "esc"
+                                       << "cmdSysInfo";
+    QTest::newRow("Enter") << "enter"
+                           << "cmdOK";
+    QTest::newRow("Enter on picIcon") << "enter"
+                                      << "picIcon";
+    QTest::newRow("Space on cmdOK") << "space"
+                                    << "cmdOK";
+    QTest::newRow("click cmdOK") << "click"
+                                 << "cmdOK";
+    QTest::newRow("window frame") << "frame"
+                                  << "cmdOK";
 }
 
 void tst_About::closes()
@@ -235,7 +244,7 @@ void tst_About::closes()
 
     QVERIFY(!dialog->isLoaded());
     QCOMPARE(frmAbout::existingInstance(), dialog); // the object stays
-    QTRY_VERIFY(button.isNull());                    // window and controls go
+    QTRY_VERIFY(button.isNull());                   // window and controls go
     QVERIFY(boxes.seen().isEmpty());
     QVERIFY(m_form->isVisible());
 }
@@ -304,21 +313,38 @@ void tst_About::solversWorkWhileOpen()
 
 void tst_About::launcher_data()
 {
-    QTest::addColumn<QString>("entry1");    // "", "helper", "missing program", "expand", "dword",
-                                            // "no data", "read-only helper"
-    QTest::addColumn<QString>("entry2");    // "", "with tool", "without tool"
-    QTest::addColumn<QString>("started");   // which helper ran: "", "entry1" or "entry2"
+    QTest::addColumn<QString>("entry1");  // "", "helper", "missing program", "expand", "dword",
+                                          // "no data", "read-only helper"
+    QTest::addColumn<QString>("entry2");  // "", "with tool", "without tool"
+    QTest::addColumn<QString>("started"); // which helper ran: "", "entry1" or "entry2"
 
-    QTest::newRow("entry 1 names the tool") << "helper" << "with tool" << "entry1";
-    QTest::newRow("entry 1 on a read-only key") << "read-only helper" << "" << "entry1";
-    QTest::newRow("entry 2 folder holds the tool") << "" << "with tool" << "entry2";
-    QTest::newRow("entry 2 folder lacks the tool") << "" << "without tool" << "";
-    QTest::newRow("both entries missing") << "" << "" << "";
-    QTest::newRow("entry 1 names no program; entry 2 unread")
-        << "missing program" << "with tool" << "";
-    QTest::newRow("entry 1 expandable string") << "expand" << "with tool" << "";
-    QTest::newRow("entry 1 double word") << "dword" << "" << "";
-    QTest::newRow("entry 1 without data") << "no data" << "with tool" << "";
+    QTest::newRow("entry 1 names the tool") << "helper"
+                                            << "with tool"
+                                            << "entry1";
+    QTest::newRow("entry 1 on a read-only key") << "read-only helper"
+                                                << ""
+                                                << "entry1";
+    QTest::newRow("entry 2 folder holds the tool") << ""
+                                                   << "with tool"
+                                                   << "entry2";
+    QTest::newRow("entry 2 folder lacks the tool") << ""
+                                                   << "without tool"
+                                                   << "";
+    QTest::newRow("both entries missing") << ""
+                                          << ""
+                                          << "";
+    QTest::newRow("entry 1 names no program; entry 2 unread") << "missing program"
+                                                              << "with tool"
+                                                              << "";
+    QTest::newRow("entry 1 expandable string") << "expand"
+                                               << "with tool"
+                                               << "";
+    QTest::newRow("entry 1 double word") << "dword"
+                                         << ""
+                                         << "";
+    QTest::newRow("entry 1 without data") << "no data"
+                                          << "with tool"
+                                          << "";
 }
 
 void tst_About::launcher()

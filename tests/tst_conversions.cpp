@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -108,8 +107,8 @@ void tst_Conversions::val_data()
     QTest::newRow("tie to even") << "9007199254740993" << 9007199254740992.0;
     QTest::newRow("just above tie") << "9007199254740993.000000000001" << 9007199254740994.0;
     QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
-    QTest::newRow("smallest subnormal") << "4.9406564584124654e-324"
-                                        << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("smallest subnormal")
+        << "4.9406564584124654e-324" << std::numeric_limits<double>::denorm_min();
     QTest::newRow("below subnormal") << "1e-400" << 0.0;
     QTest::newRow("negative below subnormal") << "-1e-400" << -0.0;
     QTest::newRow("huge negative exponent") << "5e-99999999999999999999" << 0.0;
@@ -194,8 +193,8 @@ void tst_Conversions::str_data()
     QTest::newRow("negative exponent form") << -2.5e-10 << "-2.5E-10";
     QTest::newRow("three-digit exponent") << 1e100 << " 1E+100";
     QTest::newRow("largest") << DBL_MAX << " 1.79769313486232E+308";
-    QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min()
-                                        << " 4.94065645841247E-324";
+    QTest::newRow("smallest subnormal")
+        << std::numeric_limits<double>::denorm_min() << " 4.94065645841247E-324";
     QTest::newRow("trailing zeros dropped") << 12.5 << " 12.5";
     QTest::newRow("hundred") << 100.0 << " 100";
 }

@@ -13,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 namespace {
@@ -69,8 +68,7 @@ private slots:
     void linkClickOpensHomePage();
 
 private:
-    template<typename T = QWidget>
-    T *control(const char *name) const
+    template <typename T = QWidget> T *control(const char *name) const
     {
         return m_form->findChild<T *>(QLatin1String(name));
     }
@@ -140,10 +138,10 @@ void tst_Form1::controls_data()
     QTest::addColumn<double>("points");
     QTest::addColumn<QString>("colour"); // "" for the kind's default
 
-    auto row = [](const char *name, const char *kind, const char *text, int l, int t, int w,
-                  int h, const char *face, double points, const char *colour = "") {
-        QTest::newRow(name) << QString(name) << QString(kind) << QString(text)
-                            << QRect(l, t, w, h) << QString(face) << points << QString(colour);
+    auto row = [](const char *name, const char *kind, const char *text, int l, int t, int w, int h,
+                  const char *face, double points, const char *colour = "") {
+        QTest::newRow(name) << QString(name) << QString(kind) << QString(text) << QRect(l, t, w, h)
+                            << QString(face) << points << QString(colour);
     };
     row("Label6", "label", "二次函数Quadrimo", 120, 0, 5415, 495, "kai", 15.75);
     row("Text1", "edit", "", 360, 600, 615, 615, "song", 15.75);
@@ -197,8 +195,7 @@ void tst_Form1::controls()
         QVERIFY(label);
         QCOMPARE(label->text(), text);
         QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->alignment() & (Qt::AlignLeft | Qt::AlignTop),
-                 Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(label->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
         QVERIFY(label->wordWrap());
         QVERIFY(label->autoFillBackground());
         QCOMPARE(label->backgroundRole(), QPalette::Button);
@@ -307,9 +304,8 @@ void tst_Form1::startState()
 
 void tst_Form1::tabOrder()
 {
-    const QStringList expected = {"Text2", "Text3",    "Command1", "Command2", "Text4",
-                                  "Text5", "Text6",    "Text7",    "Command3", "Text1",
-                                  "Text2"};
+    const QStringList expected = {"Text2", "Text3", "Command1", "Command2", "Text4", "Text5",
+                                  "Text6", "Text7", "Command3", "Text1",    "Text2"};
     QCOMPARE(QApplication::focusWidget(), control("Text1"));
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
@@ -381,11 +377,26 @@ void tst_Form1::errorIsReportedAndWindowGoesOn_data()
     QTest::addColumn<QString>("c");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("0,0,0") << "0" << "0" << "0" << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("empty boxes") << "" << "" << "" << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("0,0,5") << "0" << "0" << "5" << "运行时错误 '11':\n\n除数为零";
-    QTest::newRow("1e200,1,1e200") << "1e200" << "1" << "1e200" << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("1e400 typed") << "1e400" << "1" << "1" << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("0,0,0") << "0"
+                           << "0"
+                           << "0"
+                           << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("empty boxes") << ""
+                                 << ""
+                                 << ""
+                                 << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("0,0,5") << "0"
+                           << "0"
+                           << "5"
+                           << "运行时错误 '11':\n\n除数为零";
+    QTest::newRow("1e200,1,1e200") << "1e200"
+                                   << "1"
+                                   << "1e200"
+                                   << "运行时错误 '6':\n\n溢出";
+    QTest::newRow("1e400 typed") << "1e400"
+                                 << "1"
+                                 << "1"
+                                 << "运行时错误 '6':\n\n溢出";
 }
 
 void tst_Form1::errorIsReportedAndWindowGoesOn()

@@ -2,11 +2,11 @@
 #include "runtime/conversions.h"
 #include "runtime/runtimeerror.h"
 #include "solvers/line.h"
+#include "solvertest.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-
 #include <cmath>
 
 namespace {
@@ -16,18 +16,7 @@ const QString NoSolution = QStringLiteral("ERROR! 无解 您输入坐标的很�
 
 QString answer(double x1, double y1, double x2, double y2, int *error = nullptr)
 {
-    try {
-        return QString::fromStdU16String(solvers::lineAnswer(x1, y1, x2, y2));
-    } catch (const rt::RuntimeError &e) {
-        if (error)
-            *error = e.number();
-        return QString();
-    }
-}
-
-double val(const QString &text)
-{
-    return rt::Val(text.toStdU16String());
+    return answerOf(solvers::lineAnswer, error, x1, y1, x2, y2);
 }
 
 } // namespace
@@ -58,28 +47,80 @@ void tst_Line::answers_data()
     QTest::addColumn<QString>("y2");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("k 2, b 1") << "1" << "3" << "2" << "5" << "Y= 2 X  + 1";
-    QTest::newRow("k -2, b 5") << "0" << "5" << "2" << "1" << "Y=-2 X  + 5";
-    QTest::newRow("negative intercept follows the plus") << "1" << "-1" << "2" << "1"
+    QTest::newRow("k 2, b 1") << "1"
+                              << "3"
+                              << "2"
+                              << "5"
+                              << "Y= 2 X  + 1";
+    QTest::newRow("k -2, b 5") << "0"
+                               << "5"
+                               << "2"
+                               << "1"
+                               << "Y=-2 X  + 5";
+    QTest::newRow("negative intercept follows the plus") << "1"
+                                                         << "-1"
+                                                         << "2"
+                                                         << "1"
                                                          << "Y= 2 X  +-3";
     QTest::newRow("(1,0) and (4,1) lie on one line")
-        << "1" << "0" << "4" << "1" << "Y= 0.333333333333333 X  +-0.333333333333333";
+        << "1"
+        << "0"
+        << "4"
+        << "1"
+        << "Y= 0.333333333333333 X  +-0.333333333333333";
     QTest::newRow("(-1,0) and (2,1) lie on one line")
-        << "-1" << "0" << "2" << "1" << "Y= 0.333333333333333 X  + 0.333333333333333";
-    QTest::newRow("decimal rounding leaves no intercept") << "0.1" << "0.3" << "0.2" << "0.6"
+        << "-1"
+        << "0"
+        << "2"
+        << "1"
+        << "Y= 0.333333333333333 X  + 0.333333333333333";
+    QTest::newRow("decimal rounding leaves no intercept") << "0.1"
+                                                          << "0.3"
+                                                          << "0.2"
+                                                          << "0.6"
                                                           << "Y= 3 X  + 0";
-    QTest::newRow("decimals, intercept 0 again") << "0.1" << "0.2" << "0.3" << "0.6"
+    QTest::newRow("decimals, intercept 0 again") << "0.1"
+                                                 << "0.2"
+                                                 << "0.3"
+                                                 << "0.6"
                                                  << "Y= 2 X  + 0";
     // Exact for the binary numbers that the text reads as, not cancelled down to noise.
-    QTest::newRow("small intercept keeps its digits") << "3" << "1.0000001" << "6" << "2.0000001"
-                                                      << "Y= 0.333333333333333 X  + 1.00000000280431E-07";
-    QTest::newRow("through the origin") << "-2" << "-4" << "3" << "6" << "Y= 2 X  + 0";
-    QTest::newRow("full-width input") << "１" << "３" << "２" << "５" << "Y= 2 X  + 1";
-    QTest::newRow("x1 = x2") << "3" << "4" << "3" << "7" << Refused;
-    QTest::newRow("y1 = y2") << "1" << "4" << "5" << "4" << Refused;
-    QTest::newRow("same point") << "2" << "2" << "2" << "2" << Refused;
-    QTest::newRow("empty boxes") << "" << "" << "" << "" << Refused;
-    QTest::newRow("text reads as the same number") << "a" << "1" << "b" << "2" << Refused;
+    QTest::newRow("small intercept keeps its digits")
+        << "3"
+        << "1.0000001"
+        << "6"
+        << "2.0000001"
+        << "Y= 0.333333333333333 X  + 1.00000000280431E-07";
+    QTest::newRow("through the origin") << "-2"
+                                        << "-4"
+                                        << "3"
+                                        << "6"
+                                        << "Y= 2 X  + 0";
+    QTest::newRow("full-width input") << "１"
+                                      << "３"
+                                      << "２"
+                                      << "５"
+                                      << "Y= 2 X  + 1";
+    QTest::newRow("x1 = x2") << "3"
+                             << "4"
+                             << "3"
+                             << "7" << Refused;
+    QTest::newRow("y1 = y2") << "1"
+                             << "4"
+                             << "5"
+                             << "4" << Refused;
+    QTest::newRow("same point") << "2"
+                                << "2"
+                                << "2"
+                                << "2" << Refused;
+    QTest::newRow("empty boxes") << ""
+                                 << ""
+                                 << ""
+                                 << "" << Refused;
+    QTest::newRow("text reads as the same number") << "a"
+                                                   << "1"
+                                                   << "b"
+                                                   << "2" << Refused;
 }
 
 void tst_Line::answers()
@@ -132,12 +173,8 @@ void tst_Line::againstReference_data()
 void tst_Line::againstReference()
 {
     QFETCH(int, family);
-    QRandomGenerator rng(104729u * static_cast<quint32>(family + 1));
-    auto uniform = [&](double lo, double hi) { return lo + (hi - lo) * rng.generateDouble(); };
-    auto sign = [&] { return rng.bounded(2) ? 1.0 : -1.0; };
-    auto wide = [&](int lo, int hi) {
-        return sign() * uniform(1, 10) * std::pow(10.0, rng.bounded(lo, hi + 1));
-    };
+    Draw draw(104729u * static_cast<quint32>(family + 1));
+    QRandomGenerator &rng = draw.rng;
     auto typed = [&](double x, int decimals) { return val(QString::number(x, 'f', decimals)); };
 
     const int rounds = 20000;
@@ -153,30 +190,30 @@ void tst_Line::againstReference()
             break;
         case 1: {
             const int d = rng.bounded(0, 5);
-            x1 = typed(uniform(-100, 100), d);
-            y1 = typed(uniform(-100, 100), d);
-            x2 = typed(uniform(-100, 100), d);
-            y2 = typed(uniform(-100, 100), d);
+            x1 = typed(draw.uniform(-100, 100), d);
+            y1 = typed(draw.uniform(-100, 100), d);
+            x2 = typed(draw.uniform(-100, 100), d);
+            y2 = typed(draw.uniform(-100, 100), d);
             break;
         }
         case 2:
-            x1 = wide(-100, 100);
-            y1 = wide(-100, 100);
-            x2 = wide(-100, 100);
-            y2 = wide(-100, 100);
+            x1 = draw.wide(-100, 100);
+            y1 = draw.wide(-100, 100);
+            x2 = draw.wide(-100, 100);
+            y2 = draw.wide(-100, 100);
             break;
         case 3:
-            x1 = wide(0, 12);
-            y1 = wide(0, 12);
-            x2 = x1 + wide(-6, 0);
-            y2 = y1 + wide(-6, 0);
+            x1 = draw.wide(0, 12);
+            y1 = draw.wide(0, 12);
+            x2 = x1 + draw.wide(-6, 0);
+            y2 = y1 + draw.wide(-6, 0);
             break;
         case 4: {
             // Y = mX typed with a few decimals: a student expects an intercept of 0.
             const int m = rng.bounded(-9, 10);
             const int d = rng.bounded(1, 3);
-            const double a = uniform(-50, 50);
-            const double b = uniform(-50, 50);
+            const double a = draw.uniform(-50, 50);
+            const double b = draw.uniform(-50, 50);
             x1 = typed(a, d);
             x2 = typed(b, d);
             y1 = typed(m * val(QString::number(a, 'f', d)), d);
@@ -184,10 +221,10 @@ void tst_Line::againstReference()
             break;
         }
         case 5:
-            x1 = wide(290, 307);
-            y1 = wide(290, 307);
-            x2 = wide(290, 307);
-            y2 = wide(290, 307);
+            x1 = draw.wide(290, 307);
+            y1 = draw.wide(290, 307);
+            x2 = draw.wide(290, 307);
+            y2 = draw.wide(290, 307);
             break;
         }
         check(x1, y1, x2, y2);
@@ -229,9 +266,8 @@ void tst_Line::check(double x1, double y1, double x2, double y2)
     QVERIFY2(m.hasMatch(), qPrintable(where + " shows " + shown));
     const double k = val(m.captured(1));
     const double b = val(m.captured(2));
-    QVERIFY2(agreesTo15Digits(k, ref.k),
-             qPrintable(where + " shows " + shown + ", k is " +
-                        QString::number(toDouble(ref.k), 'g', 17)));
+    QVERIFY2(agreesTo15Digits(k, ref.k), qPrintable(where + " shows " + shown + ", k is " +
+                                                    QString::number(toDouble(ref.k), 'g', 17)));
     // Within rounding of zero the intercept shows 0; otherwise it keeps its digits.
     const double zeroBand = 16 * ulpOf(ref.largestTerm);
     if (b == 0 && m.captured(2) == " 0")
@@ -239,9 +275,8 @@ void tst_Line::check(double x1, double y1, double x2, double y2)
                  qPrintable(where + " shows " + shown + ", b is " +
                             QString::number(toDouble(ref.b), 'g', 17)));
     else
-        QVERIFY2(agreesTo15Digits(b, ref.b),
-                 qPrintable(where + " shows " + shown + ", b is " +
-                            QString::number(toDouble(ref.b), 'g', 17)));
+        QVERIFY2(agreesTo15Digits(b, ref.b), qPrintable(where + " shows " + shown + ", b is " +
+                                                        QString::number(toDouble(ref.b), 'g', 17)));
     ++m_lines;
 }
 

@@ -2,11 +2,11 @@
 #include "runtime/conversions.h"
 #include "runtime/runtimeerror.h"
 #include "solvers/quadratic.h"
+#include "solvertest.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-
 #include <cfloat>
 #include <cmath>
 
@@ -14,18 +14,7 @@ namespace {
 
 QString answer(double a, double b, double c, int *error = nullptr)
 {
-    try {
-        return QString::fromStdU16String(solvers::quadraticAnswer(a, b, c));
-    } catch (const rt::RuntimeError &e) {
-        if (error)
-            *error = e.number();
-        return QString();
-    }
-}
-
-double val(const QString &text)
-{
-    return rt::Val(text.toStdU16String());
+    return answerOf(solvers::quadraticAnswer, error, a, b, c);
 }
 
 } // namespace
@@ -54,27 +43,70 @@ void tst_Quadratic::answers_data()
     QTest::addColumn<QString>("c");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("two roots") << "1" << "-3" << "2" << "X1= 1    X2= 2";
-    QTest::newRow("double root") << "1" << "2" << "1" << "X1=-1    X2=-1";
-    QTest::newRow("no real root") << "1" << "0" << "1" << "△小于0，无解！";
-    QTest::newRow("linear") << "0" << "2" << "-4" << "X= 2";
-    QTest::newRow("linear zero root shows no minus") << "0" << "5" << "0" << "X= 0";
-    QTest::newRow("negative a keeps the order") << "-1" << "0" << "4" << "X1= 2    X2=-2";
-    QTest::newRow("zero root") << "1" << "-3" << "0" << "X1= 0    X2= 3";
-    QTest::newRow("both roots zero") << "1" << "0" << "0" << "X1= 0    X2= 0";
-    QTest::newRow("small root not cancelled") << "1" << "1e8" << "1"
+    QTest::newRow("two roots") << "1"
+                               << "-3"
+                               << "2"
+                               << "X1= 1    X2= 2";
+    QTest::newRow("double root") << "1"
+                                 << "2"
+                                 << "1"
+                                 << "X1=-1    X2=-1";
+    QTest::newRow("no real root") << "1"
+                                  << "0"
+                                  << "1"
+                                  << "△小于0，无解！";
+    QTest::newRow("linear") << "0"
+                            << "2"
+                            << "-4"
+                            << "X= 2";
+    QTest::newRow("linear zero root shows no minus") << "0"
+                                                     << "5"
+                                                     << "0"
+                                                     << "X= 0";
+    QTest::newRow("negative a keeps the order") << "-1"
+                                                << "0"
+                                                << "4"
+                                                << "X1= 2    X2=-2";
+    QTest::newRow("zero root") << "1"
+                               << "-3"
+                               << "0"
+                               << "X1= 0    X2= 3";
+    QTest::newRow("both roots zero") << "1"
+                                     << "0"
+                                     << "0"
+                                     << "X1= 0    X2= 0";
+    QTest::newRow("small root not cancelled") << "1"
+                                              << "1e8"
+                                              << "1"
                                               << "X1=-100000000    X2=-1E-08";
-    QTest::newRow("small root, negative b") << "1" << "-1e8" << "1"
+    QTest::newRow("small root, negative b") << "1"
+                                            << "-1e8"
+                                            << "1"
                                             << "X1= 1E-08    X2= 100000000";
-    QTest::newRow("thirds") << "3" << "-1" << "0" << "X1= 0    X2= 0.333333333333333";
-    QTest::newRow("tiny coefficients, no real root")
-        << "1e-200" << "1e-200" << "1e-200" << "△小于0，无解！";
-    QTest::newRow("tiny coefficients, roots") << "1e-200" << "-3e-200" << "2e-200"
+    QTest::newRow("thirds") << "3"
+                            << "-1"
+                            << "0"
+                            << "X1= 0    X2= 0.333333333333333";
+    QTest::newRow("tiny coefficients, no real root") << "1e-200"
+                                                     << "1e-200"
+                                                     << "1e-200"
+                                                     << "△小于0，无解！";
+    QTest::newRow("tiny coefficients, roots") << "1e-200"
+                                              << "-3e-200"
+                                              << "2e-200"
                                               << "X1= 1    X2= 2";
-    QTest::newRow("nearly a double root") << "1" << "-2" << "0.9999999999999998"
+    QTest::newRow("nearly a double root") << "1"
+                                          << "-2"
+                                          << "0.9999999999999998"
                                           << "X1= 0.999999985098839    X2= 1.00000001490116";
-    QTest::newRow("full-width input") << "１" << "－３" << "２" << "X1= 1    X2= 2";
-    QTest::newRow("decimal input") << "0.5" << "-1.5" << "1" << "X1= 1    X2= 2";
+    QTest::newRow("full-width input") << "１"
+                                      << "－３"
+                                      << "２"
+                                      << "X1= 1    X2= 2";
+    QTest::newRow("decimal input") << "0.5"
+                                   << "-1.5"
+                                   << "1"
+                                   << "X1= 1    X2= 2";
 }
 
 void tst_Quadratic::answers()
@@ -130,12 +162,8 @@ void tst_Quadratic::againstReference_data()
 void tst_Quadratic::againstReference()
 {
     QFETCH(int, family);
-    QRandomGenerator rng(7919u * static_cast<quint32>(family + 1));
-    auto uniform = [&](double lo, double hi) { return lo + (hi - lo) * rng.generateDouble(); };
-    auto sign = [&] { return rng.bounded(2) ? 1.0 : -1.0; };
-    auto wide = [&](int lo, int hi) {
-        return sign() * uniform(1, 10) * std::pow(10.0, rng.bounded(lo, hi + 1));
-    };
+    Draw draw(7919u * static_cast<quint32>(family + 1));
+    QRandomGenerator &rng = draw.rng;
 
     const int rounds = 20000;
     m_checked = 0;
@@ -149,7 +177,7 @@ void tst_Quadratic::againstReference()
             break;
         case 1: {
             auto typed = [&] {
-                return QString::number(uniform(-1000, 1000), 'f', rng.bounded(0, 7));
+                return QString::number(draw.uniform(-1000, 1000), 'f', rng.bounded(0, 7));
             };
             a = val(typed());
             b = val(typed());
@@ -157,14 +185,14 @@ void tst_Quadratic::againstReference()
             break;
         }
         case 2:
-            a = wide(-150, 150);
-            b = wide(-150, 150);
-            c = wide(-150, 150);
+            a = draw.wide(-150, 150);
+            b = draw.wide(-150, 150);
+            c = draw.wide(-150, 150);
             break;
         case 3: {
             // (X - r)² scaled by a, with c nudged by a few units in the last place.
-            a = wide(-20, 20);
-            const double r = wide(-20, 20);
+            a = draw.wide(-20, 20);
+            const double r = draw.wide(-20, 20);
             b = -2 * a * r;
             c = a * r * r;
             for (int k = rng.bounded(-3, 4); k != 0; k += k > 0 ? -1 : 1)
@@ -172,15 +200,15 @@ void tst_Quadratic::againstReference()
             break;
         }
         case 4:
-            a = wide(-2, 2);
-            b = wide(3, 150);
-            c = wide(-2, 2);
+            a = draw.wide(-2, 2);
+            b = draw.wide(3, 150);
+            c = draw.wide(-2, 2);
             break;
         case 5: {
             auto bits = [&] {
                 double x;
                 do {
-                    x = std::ldexp(uniform(0.5, 1) * sign(), rng.bounded(-1000, 1001));
+                    x = std::ldexp(draw.uniform(0.5, 1) * draw.sign(), rng.bounded(-1000, 1001));
                 } while (!std::isfinite(x));
                 return x;
             };

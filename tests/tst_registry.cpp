@@ -136,10 +136,17 @@ void tst_Registry::missingKeyOrValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("before");
-    QTest::newRow("missing key") << "SOFTWARE\\Nowhere" << "PATH" << "";
-    QTest::newRow("missing key, KeyVal not empty") << "SOFTWARE\\Nowhere" << "PATH" << "x";
-    QTest::newRow("missing value") << QString::fromStdString(KeyPath) << "NONE" << "x";
-    QTest::newRow("empty key name") << "" << "PATH" << "x";
+    QTest::newRow("missing key") << "SOFTWARE\\Nowhere"
+                                 << "PATH"
+                                 << "";
+    QTest::newRow("missing key, KeyVal not empty") << "SOFTWARE\\Nowhere"
+                                                   << "PATH"
+                                                   << "x";
+    QTest::newRow("missing value") << QString::fromStdString(KeyPath) << "NONE"
+                                   << "x";
+    QTest::newRow("empty key name") << ""
+                                    << "PATH"
+                                    << "x";
 }
 
 void tst_Registry::missingKeyOrValue()

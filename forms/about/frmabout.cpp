@@ -1,7 +1,5 @@
 #include "frmabout.h"
 
-#include "ui_frmabout.h"
-
 #include "app/settings.h"
 #include "forms/about/getkeyvalue.h"
 #include "runtime/appinfo.h"
@@ -13,6 +11,7 @@
 #include "runtime/shell.h"
 #include "runtime/text.h"
 #include "runtime/twips.h"
+#include "ui_frmabout.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -37,8 +36,7 @@ QPointer<frmAbout> g_instance;
 
 } // namespace
 
-frmAbout::frmAbout(QObject *parent)
-    : rt::Form(parent), m_registry(&registry::systemRegistry())
+frmAbout::frmAbout(QObject *parent) : rt::Form(parent), m_registry(&registry::systemRegistry())
 {
     connect(this, &rt::Form::unloaded, this, [this] { ui.reset(); });
 }
@@ -64,8 +62,8 @@ void frmAbout::build(rt::FormWindow *window)
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
-    window->setGeometry(rt::twipsToPixels(Left), rt::twipsToPixels(Top),
-                        rt::twipsToPixels(Width), rt::twipsToPixels(Height));
+    window->setGeometry(rt::twipsToPixels(Left), rt::twipsToPixels(Top), rt::twipsToPixels(Width),
+                        rt::twipsToPixels(Height));
     window->setFixedSize(rt::twipsToPixels(Width), rt::twipsToPixels(Height));
     rt::applyKindDefaults(window);
 
@@ -95,10 +93,8 @@ void frmAbout::Form_Load()
 {
     using rt::App;
     window()->setWindowTitle(QStringLiteral("关于 ") + rt::toQString(App.Title));
-    ui->lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
-                                .arg(App.Major)
-                                .arg(App.Minor)
-                                .arg(App.Revision));
+    ui->lblVersion->setText(
+        QStringLiteral("版本 %1.%2.%3").arg(App.Major).arg(App.Minor).arg(App.Revision));
     ui->lblTitle->setText(rt::toQString(App.Title));
 }
 

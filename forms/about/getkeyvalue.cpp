@@ -39,8 +39,7 @@ std::u16string hexToDecimal(const std::u16string &numeral)
         digits.push_back(static_cast<char>(numeral[i]));
     std::uint64_t value = 0;
     if (!digits.empty() &&
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ec !=
-            std::errc())
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ec != std::errc())
         rt::raise(rt::Overflow);
     const std::string text = std::to_string(value);
     return {text.begin(), text.end()};
@@ -75,8 +74,8 @@ bool GetKeyValue(registry::Registry &reg, registry::Key keyRoot, std::u16string 
 
     switch (type) {
     case registry::REG_SZ:
-        keyVal = rt::fromAnsi(std::string_view(reinterpret_cast<const char *>(kept.data()),
-                                               kept.size()));
+        keyVal = rt::fromAnsi(
+            std::string_view(reinterpret_cast<const char *>(kept.data()), kept.size()));
         break;
     case registry::REG_DWORD: {
         // Last byte first: the hex digits of the little-endian number.

@@ -20,14 +20,12 @@ public:
                   std::vector<unsigned char> data);
     void setString(Key root, const std::string &path, const std::string &name,
                    const std::string &text, bool terminated = true);
-    void setDword(Key root, const std::string &path, const std::string &name,
-                  std::uint32_t value);
+    void setDword(Key root, const std::string &path, const std::string &name, std::uint32_t value);
 
     int openHandles() const { return static_cast<int>(m_handles.size()); }
     std::uint32_t lastAccessAsked() const { return m_lastAccess; }
 
-    Status openKey(Key root, const std::string &subKey, std::uint32_t access,
-                   Key *result) override;
+    Status openKey(Key root, const std::string &subKey, std::uint32_t access, Key *result) override;
     Status queryValue(Key key, const std::string &valueName, std::uint32_t *type,
                       unsigned char *data, std::uint32_t *size) override;
     Status closeKey(Key key) override;

@@ -8,8 +8,7 @@ namespace {
 class WindowsRegistry final : public Registry
 {
 public:
-    Status openKey(Key root, const std::string &subKey, std::uint32_t access,
-                   Key *result) override
+    Status openKey(Key root, const std::string &subKey, std::uint32_t access, Key *result) override
     {
         HKEY key = nullptr;
         const LONG status = RegOpenKeyExA(reinterpret_cast<HKEY>(root), subKey.c_str(), 0,
@@ -23,8 +22,8 @@ public:
     {
         DWORD t = 0;
         DWORD n = *size;
-        const LONG status = RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(),
-                                             nullptr, &t, data, &n);
+        const LONG status =
+            RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &t, data, &n);
         *type = t;
         *size = n;
         return status;

@@ -1,17 +1,16 @@
 #include "form1.h"
 
-#include "ui_form1.h"
-
+#include "app/settings.h"
+#include "forms/about/frmabout.h"
+#include "runtime/controlevents.h"
 #include "runtime/controls.h"
 #include "runtime/conversions.h"
 #include "runtime/dispatcher.h"
 #include "runtime/fonts.h"
 #include "runtime/text.h"
-#include "app/settings.h"
-#include "forms/about/frmabout.h"
-#include "runtime/controlevents.h"
 #include "solvers/line.h"
 #include "solvers/quadratic.h"
+#include "ui_form1.h"
 
 #include <QDesktopServices>
 #include <QIcon>
@@ -24,7 +23,7 @@ constexpr unsigned LinkColour = 0xFF0000;   // blue
 constexpr unsigned HoverColour = 0x0000FF;  // red
 constexpr int DefaultPointer = 0;
 constexpr int CrossPointer = 2;
-constexpr unsigned LineColour = 0x404040;   // dark grey
+constexpr unsigned LineColour = 0x404040; // dark grey
 
 struct FontSpec
 {
@@ -38,15 +37,15 @@ constexpr char16_t Kai[] = u"楷体_GB2312";
 
 // Command2 keeps the default dialog font.
 constexpr FontSpec Fonts[] = {
-    {"Label6", Kai, 15.75},    {"Text1", Song, 15.75},   {"Label1", Song, 21.75},
-    {"Text2", Song, 15.75},    {"Label2", Song, 21.75},  {"Text3", Song, 15.75},
-    {"Label3", Song, 21.75},   {"Label5", Song, 21.75},  {"Command1", Song, 24},
-    {"Label4", Song, 14.25},   {"Label7", Kai, 15.75},   {"Label10", Song, 36},
-    {"Label11", Song, 36},     {"Text4", Song, 15.75},   {"Text5", Song, 15.75},
-    {"Text6", Song, 15.75},    {"Text7", Song, 15.75},   {"Label8", Song, 12},
-    {"Label12", Song, 21.75},  {"Label13", Song, 21.75}, {"Label9", Song, 12},
-    {"Label14", Song, 21.75},  {"Label15", Song, 21.75}, {"Command3", Song, 24},
-    {"Label16", Song, 12},     {"Label17", Song, 10.5},
+    {"Label6", Kai, 15.75},   {"Text1", Song, 15.75},   {"Label1", Song, 21.75},
+    {"Text2", Song, 15.75},   {"Label2", Song, 21.75},  {"Text3", Song, 15.75},
+    {"Label3", Song, 21.75},  {"Label5", Song, 21.75},  {"Command1", Song, 24},
+    {"Label4", Song, 14.25},  {"Label7", Kai, 15.75},   {"Label10", Song, 36},
+    {"Label11", Song, 36},    {"Text4", Song, 15.75},   {"Text5", Song, 15.75},
+    {"Text6", Song, 15.75},   {"Text7", Song, 15.75},   {"Label8", Song, 12},
+    {"Label12", Song, 21.75}, {"Label13", Song, 21.75}, {"Label9", Song, 12},
+    {"Label14", Song, 21.75}, {"Label15", Song, 21.75}, {"Command3", Song, 24},
+    {"Label16", Song, 12},    {"Label17", Song, 10.5},
 };
 
 } // namespace
@@ -75,8 +74,8 @@ void Form1::applyFonts()
     for (const FontSpec &spec : Fonts) {
         auto *control = findChild<QWidget *>(QLatin1String(spec.control));
         Q_ASSERT(control);
-        control->setFont(rt::formFont(rt::toQString(spec.face), spec.points,
-                                      control == ui->Label17));
+        control->setFont(
+            rt::formFont(rt::toQString(spec.face), spec.points, control == ui->Label17));
     }
 }
 
@@ -97,10 +96,9 @@ void Form1::wireHandlers()
     auto *link = rt::ControlEvents::of(ui->Label17);
     connect(link, &rt::ControlEvents::click, this,
             [this] { rt::dispatch([this] { Label17_Click(); }); });
-    connect(link, &rt::ControlEvents::mouseMove, this,
-            [this](int button, int shift, int x, int y) {
-                rt::dispatch([=, this] { Label17_MouseMove(button, shift, x, y); });
-            });
+    connect(link, &rt::ControlEvents::mouseMove, this, [this](int button, int shift, int x, int y) {
+        rt::dispatch([=, this] { Label17_MouseMove(button, shift, x, y); });
+    });
 }
 
 void Form1::Command1_Click()
