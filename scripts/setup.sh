@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Quadrimo needs on Debian 12, then configures and
 # builds. Quick when nothing changed.
+#   scripts/setup.sh [BUILD_DIR [CMAKE_ARGS...]]
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${QUADRIMO_BUILD_DIR:-$here/build}"
+build="${1:-${QUADRIMO_BUILD_DIR:-$here/build}}"
+shift || true
 
 packages=(
-    g++ cmake ninja-build pkg-config
+    g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai fontconfig
 )
@@ -21,11 +23,10 @@ if ((${#missing[@]})); then
     sudo=""
     [[ $(id -u) -eq 0 ]] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-        "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 fi
 cmake --build "$build"

@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test headless.
+# Sets everything up and runs every test headless: the tests of the normal build, then all of
+# them again with AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets.
+#   scripts/test.sh [CTEST_ARGS...]
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$here/scripts/setup.sh"
+build="${QUADRIMO_BUILD_DIR:-$here/build}"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "${QUADRIMO_BUILD_DIR:-$here/build}" --output-on-failure "$@"
+
+"$here/scripts/setup.sh" "$build"
+ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"
+
+echo "== With AddressSanitizer and UndefinedBehaviorSanitizer =="
+"$here/scripts/setup.sh" "$build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUADRIMO_SANITIZE=ON -DQUADRIMO_FUZZ=ON
+ctest --test-dir "$build-sanitize" --output-on-failure --parallel 2 "$@"

@@ -19,9 +19,10 @@ constexpr double ToleranceUlps = 8;
 double ulp(double x)
 {
     x = std::fabs(x);
-    if (x == 0 || !std::isfinite(x))
+    if (x < std::numeric_limits<double>::min())
         return std::numeric_limits<double>::denorm_min();
-    return std::nextafter(x, std::numeric_limits<double>::infinity()) - x;
+    // Taken from the exponent: stepping past the largest double would raise overflow.
+    return std::ldexp(1.0, std::ilogb(x) - std::numeric_limits<double>::digits + 1);
 }
 
 // y1 - x1·k with k = (y2 - y1)/(x2 - x1), rewritten as (x2·y1 - x1·y2)/(x2 - x1) and evaluated
@@ -56,7 +57,11 @@ std::u16string lineAnswer(double x1, double y1, double x2, double y2)
 
     const double largest = std::max({std::fabs(y1), std::fabs(y2), std::fabs(t1), std::fabs(t2)});
     const double tolerance = ToleranceUlps * ulp(largest);
-    if (std::fabs(b1 - b2) > tolerance)
+    // A slope below the normal range keeps fewer digits: its absolute rounding, times x, counts.
+    double slopeRounding = 0;
+    if (std::fabs(k) < std::numeric_limits<double>::min())
+        slopeRounding = (ToleranceUlps * ulp(k)) * std::max(std::fabs(x1), std::fabs(x2));
+    if (std::fabs(b1 - b2) > tolerance + slopeRounding)
         return u"ERROR! 无解 您输入坐标的很可能不是同一个函数的。";
 
     double intercept = exactIntercept(x1, y1, x2, y2);

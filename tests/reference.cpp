@@ -3,13 +3,26 @@
 #include <cfloat>
 #include <cmath>
 
+// From libquadmath; declared here since clang does not see GCC's quadmath.h.
 extern "C" {
-#include <quadmath.h>
+__float128 sqrtq(__float128);
+__float128 fabsq(__float128);
+__float128 fmaxq(__float128, __float128);
+__float128 powq(__float128, __float128);
+__float128 floorq(__float128);
+__float128 log10q(__float128);
 }
 
 namespace {
 
 using Q = __float128;
+
+// Rounding decides whether a value this close to the largest double overflows.
+bool nearMax(Q x)
+{
+    const Q m = fabsq(x) / Q(DBL_MAX);
+    return m > Q(1) - Q(1e-12) && m < Q(1) + Q(1e-12);
+}
 
 Q newton(Q a, Q b, Q c, Q x)
 {
@@ -44,12 +57,14 @@ QuadraticReference quadraticReference(double ad, double bd, double cd)
             return r;
         }
         r.x1 = -c / b;
+        r.nearEdge = nearMax(r.x1);
         r.kind = fabsq(r.x1) > max ? QuadraticReference::Overflow : QuadraticReference::Linear;
         return r;
     }
     const Q bb = b * b;      // exact in 113 bits
     const Q fac = 4 * a * c; // exact too
     const Q d = bb - fac;
+    r.nearEdge = nearMax(bb) || nearMax(4 * a) || nearMax(fac) || nearMax(d);
     if (bb > max || fabsq(4 * a) > max || fabsq(fac) > max || fabsq(d) > max) {
         r.kind = QuadraticReference::Overflow;
         return r;
@@ -61,6 +76,7 @@ QuadraticReference quadraticReference(double ad, double bd, double cd)
     const Q s = sqrtq(d);
     r.x1 = newton(a, b, c, (-b - s) / (2 * a));
     r.x2 = newton(a, b, c, (-b + s) / (2 * a));
+    r.nearEdge = r.nearEdge || nearMax(r.x1) || nearMax(r.x2);
     r.kind = fabsq(r.x1) > max || fabsq(r.x2) > max ? QuadraticReference::Overflow
                                                     : QuadraticReference::TwoRoots;
     return r;
@@ -94,6 +110,8 @@ LineReference lineReference(double x1d, double y1d, double x2d, double y2d)
     const Q t1 = fabsq(x1 * r.k);
     const Q t2 = fabsq(x2 * r.k);
     r.largestTerm = fmaxq(fmaxq(fabsq(y1), fabsq(y2)), fmaxq(t1, t2));
+    r.nearEdge = nearMax(dy) || nearMax(dx) || nearMax(r.k) || nearMax(t1) || nearMax(t2) ||
+                 nearMax(y1 - x1 * r.k) || nearMax(y2 - x2 * r.k);
     const bool overflow = fabsq(dy) > max || fabsq(dx) > max || fabsq(r.k) > max || t1 > max ||
                           t2 > max || fabsq(y1 - x1 * r.k) > max || fabsq(y2 - x2 * r.k) > max;
     r.kind = overflow ? LineReference::Overflow : LineReference::Line;

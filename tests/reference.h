@@ -7,6 +7,7 @@ struct QuadraticReference
     enum Kind { Linear, NoRealRoot, TwoRoots, DivideByZero, Invalid, Overflow } kind;
     __float128 x1 = 0; // -sqrt(D) (or the single root of the linear case)
     __float128 x2 = 0; // +sqrt(D)
+    bool nearEdge = false; // a checked value within rounding of the end of the double range
 };
 
 QuadraticReference quadraticReference(double a, double b, double c);
@@ -24,6 +25,7 @@ struct LineReference
     __float128 k = 0;
     __float128 b = 0;
     __float128 largestTerm = 0; // max(|y1|, |y2|, |x1·k|, |x2·k|)
+    bool nearEdge = false;      // a checked value within rounding of the end of the double range
 };
 
 LineReference lineReference(double x1, double y1, double x2, double y2);

@@ -96,6 +96,22 @@ void tst_Line::answers_data()
                                         << "3"
                                         << "6"
                                         << "Y= 2 X  + 0";
+    // Found by fuzzing. The slope is below the normal range, where a double holds fewer digits.
+    QTest::newRow("subnormal slope") << "0"
+                                     << "1e-220"
+                                     << "2e90"
+                                     << "0"
+                                     << "Y=-5.00000000000023E-311 X  + 1E-220";
+    QTest::newRow("slope below the smallest double") << "0"
+                                                     << "1e-240"
+                                                     << "2e90"
+                                                     << "0"
+                                                     << "Y= 0 X  + 1E-240";
+    QTest::newRow("largest terms near the top of the range") << "0"
+                                                             << "1.7e308"
+                                                             << "1"
+                                                             << "1.6e308"
+                                                             << "Y=-1E+307 X  + 1.7E+308";
     QTest::newRow("full-width input") << "１"
                                       << "３"
                                       << "２"

@@ -1,0 +1,53 @@
+// Val over arbitrary text: a finite double or runtime error 6, and Str of it reads back as the
+// number rounded to 15 significant digits.
+#include "runtime/ansi.h"
+#include "runtime/conversions.h"
+#include "runtime/runtimeerror.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+double roundTo15(double x)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", x);
+    return std::strtod(buf, nullptr);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    // First byte: read the rest as UTF-8 or as UTF-16 code units.
+    std::u16string text;
+    if (data[0] & 1) {
+        text = rt::fromAnsi({reinterpret_cast<const char *>(data + 1), size - 1});
+    } else {
+        for (std::size_t i = 1; i + 1 < size; i += 2)
+            text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    }
+
+    double value = 0;
+    try {
+        value = rt::Val(text);
+    } catch (const rt::RuntimeError &e) {
+        if (e.number() != rt::Overflow)
+            std::abort();
+        return 0;
+    }
+    if (!std::isfinite(value))
+        std::abort();
+    const std::u16string shown = rt::Str(value);
+    if (shown.empty() || (shown[0] != u' ' && shown[0] != u'-') || shown == u"-0")
+        std::abort();
+    if (rt::Val(shown) != roundTo15(value))
+        std::abort();
+    return 0;
+}
