@@ -203,54 +203,62 @@ std::u16string Str(double value)
     if (!std::isfinite(value))
         raise(Overflow);
 
-    // d.dddddddddddddde+XX, correctly rounded to 15 significant digits.
-    std::array<char, 40> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+    // d.dddddddddddddde±XX, correctly rounded to 15 significant digits.
+    std::array<char, 32> sci{};
+    const auto res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value),
                                    std::chars_format::scientific, 14);
-    const std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
-    const auto ePos = sci.find('e');
-    std::string digits;
-    for (const char c : sci.substr(0, ePos))
-        if (c != '.')
-            digits.push_back(c);
+    std::array<char, 16> digits{};
+    int count = 0;
+    const char *p = sci.data();
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits[static_cast<std::size_t>(count++)] = *p;
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + 2, sci.data() + sci.size(), exponent);
-    if (sci[ePos + 1] == '-')
-        exponent = -exponent;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), res.ptr, exponent);
+    while (count > 1 && digits[static_cast<std::size_t>(count - 1)] == '0')
+        --count;
 
-    std::string out;
-    out.push_back(std::signbit(value) && value != 0.0 ? '-' : ' ');
-    if (digits == "0") {
-        out.push_back('0');
+    std::array<char, 32> out{};
+    int n = 0;
+    auto put = [&](char c) { out[static_cast<std::size_t>(n++)] = c; };
+    auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(digits[static_cast<std::size_t>(i)]);
+    };
+    put(std::signbit(value) && value != 0.0 ? '-' : ' ');
+    if (count == 1 && digits[0] == '0') {
+        put('0');
     } else if (exponent >= -4 && exponent <= 14) {
         if (exponent < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += digits;
-        } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
-            out += digits;
-            out.append(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+            put('0');
+            put('.');
+            for (int i = -1; i > exponent; --i)
+                put('0');
+            putDigits(0, count);
+        } else if (count <= exponent + 1) {
+            putDigits(0, count);
+            for (int i = count; i <= exponent; ++i)
+                put('0');
         } else {
-            out += digits.substr(0, static_cast<std::size_t>(exponent) + 1);
-            out.push_back('.');
-            out += digits.substr(static_cast<std::size_t>(exponent) + 1);
+            putDigits(0, exponent + 1);
+            put('.');
+            putDigits(exponent + 1, count);
         }
     } else {
-        out.push_back(digits[0]);
-        if (digits.size() > 1) {
-            out.push_back('.');
-            out += digits.substr(1);
+        putDigits(0, 1);
+        if (count > 1) {
+            put('.');
+            putDigits(1, count);
         }
-        out.push_back('E');
-        out.push_back(exponent < 0 ? '-' : '+');
-        const int absExp = exponent < 0 ? -exponent : exponent;
-        if (absExp < 10)
-            out.push_back('0');
-        out += std::to_string(absExp);
+        put('E');
+        put(exponent < 0 ? '-' : '+');
+        const int e = exponent < 0 ? -exponent : exponent;
+        if (e >= 100)
+            put(static_cast<char>('0' + e / 100));
+        put(static_cast<char>('0' + e / 10 % 10));
+        put(static_cast<char>('0' + e % 10));
     }
-    return {out.begin(), out.end()};
+    return {out.data(), out.data() + n};
 }
 
 } // namespace rt

@@ -29,6 +29,7 @@ QFont formFont(const QString &face, double points, bool underline)
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(underline);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

@@ -6,9 +6,17 @@
 
 namespace rt {
 
+namespace {
+
+constexpr int Checked = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+
+} // namespace
+
+// Clearing the flags costs several times more than testing them, so it is done only when needed.
 void fpReset() noexcept
 {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    if (std::fetestexcept(Checked))
+        std::feclearexcept(Checked);
 }
 
 // Out of line and with a compiler barrier on the value: the optimiser may neither fold the
@@ -16,8 +24,10 @@ void fpReset() noexcept
 [[gnu::noinline]] void fpCheck(double value)
 {
     asm volatile("" : : "g"(value) : "memory");
-    const int raised = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
-    std::feclearexcept(FE_ALL_EXCEPT);
+    const int raised = std::fetestexcept(Checked);
+    if (raised == 0)
+        return;
+    std::feclearexcept(Checked);
     if (raised & FE_DIVBYZERO)
         raise(DivisionByZero);
     if (raised & (FE_OVERFLOW | FE_INVALID))

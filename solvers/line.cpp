@@ -2,6 +2,7 @@
 
 #include "runtime/conversions.h"
 #include "runtime/fpcheck.h"
+#include "solvers/exactproduct.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,7 @@
 namespace solvers {
 namespace {
 
-using Wide = long double;
+using Wide = ExtendedFloat;
 
 // Intercepts worked out from either point may differ by rounding: each carries at most a few
 // units in the last place of its largest term.
@@ -30,11 +31,9 @@ double ulp(double x)
 // cancel.
 double exactIntercept(double x1, double y1, double x2, double y2)
 {
-    const Wide p = Wide(x2) * y1;
-    const Wide ep = std::fma(Wide(x2), Wide(y1), -p);
-    const Wide q = Wide(x1) * y2;
-    const Wide eq = std::fma(Wide(x1), Wide(y2), -q);
-    const Wide numerator = (p - q) + (ep - eq);
+    const ExactProduct p = exactProduct(x2, y1);
+    const ExactProduct q = exactProduct(x1, y2);
+    const Wide numerator = (p.hi - q.hi) + (p.lo - q.lo);
     return static_cast<double>(numerator / (Wide(x2) - Wide(x1)));
 }
 

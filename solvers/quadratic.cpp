@@ -2,16 +2,14 @@
 
 #include "runtime/conversions.h"
 #include "runtime/fpcheck.h"
+#include "solvers/exactproduct.h"
 
 #include <cmath>
 
 namespace solvers {
 namespace {
 
-// The roots are worked out in the x87 extended format: its 64-bit significand keeps every
-// digit a double can show, and its exponent range keeps b² and 4ac of any double coefficients
-// from overflowing or underflowing.
-using Wide = long double;
+using Wide = ExtendedFloat;
 
 struct Roots
 {
@@ -19,23 +17,23 @@ struct Roots
     double x2; // carries +sqrt(D)
 };
 
-// b² - 4ac with both products carried to double width by fma, so that D keeps its sign and its
-// leading digits however close b² and 4ac are.
-Wide discriminant(Wide a, Wide b, Wide c)
+// b² - 4ac from exact products, so that D keeps its sign and its leading digits however close
+// b² and 4ac are.
+Wide discriminant(double a, double b, double c)
 {
-    const Wide p = b * b;
-    const Wide ep = std::fma(b, b, -p);
-    const Wide a4 = a * 4;
-    const Wide q = a4 * c;
-    const Wide eq = std::fma(a4, c, -q);
-    return (p - q) + (ep - eq);
+    const ExactProduct bb = exactProduct(b, b);
+    const ExactProduct ac = exactProduct(a * 4.0, c);
+    return (bb.hi - ac.hi) + (bb.lo - ac.lo);
 }
 
 // False when there is no real root. Each root comes from a formula that adds numbers of the
 // same sign, so neither loses its digits to cancellation.
-bool solve(Wide a, Wide b, Wide c, Roots &roots)
+bool solve(double ad, double bd, double cd, Roots &roots)
 {
-    const Wide d = discriminant(a, b, c);
+    const Wide d = discriminant(ad, bd, cd);
+    const Wide a = ad;
+    const Wide b = bd;
+    const Wide c = cd;
     if (d < 0)
         return false;
     const Wide s = std::sqrt(d);
@@ -71,7 +69,7 @@ std::u16string quadraticAnswer(double a, double b, double c)
 
     // The plain discriminant decides, as it always has, when the coefficients are too large to
     // square: that is an overflow error, not an answer.
-    const double plain = std::pow(b, 2.0) - (a * 4.0) * c;
+    const double plain = b * b - (a * 4.0) * c;
     rt::fpCheck(plain);
 
     Roots roots{};

@@ -5,8 +5,8 @@
 struct QuadraticReference
 {
     enum Kind { Linear, NoRealRoot, TwoRoots, DivideByZero, Invalid, Overflow } kind;
-    __float128 x1 = 0; // -sqrt(D) (or the single root of the linear case)
-    __float128 x2 = 0; // +sqrt(D)
+    __float128 x1 = 0;     // -sqrt(D) (or the single root of the linear case)
+    __float128 x2 = 0;     // +sqrt(D)
     bool nearEdge = false; // a checked value within rounding of the end of the double range
 };
 

@@ -49,6 +49,7 @@ private slots:
     void controlCount();
     void controls_data();
     void controls();
+    void answersHaveGlyphs();
     void separatorLine();
     void stacking_data();
     void stacking();
@@ -224,7 +225,9 @@ void tst_Form1::controls()
         QCOMPARE(info.pixelSize(), qRound(points * 4 / 3));
         const QString expected = face == "song" ? "AR PL UMing" : "AR PL UKai";
         QVERIFY2(info.family().startsWith(expected), qPrintable(info.family()));
-        QCOMPARE(info.weight(), int(QFont::Normal));
+        // Normal weight asked for; the Song face has only its light weight, never bold.
+        QCOMPARE(w->font().weight(), QFont::Normal);
+        QVERIFY(info.weight() < QFont::DemiBold);
         QVERIFY(!info.italic());
     }
     const QFontMetrics metrics(w->font());
@@ -236,6 +239,20 @@ void tst_Form1::controls()
         QCOMPARE(fore.name(), colour);
     else if (kind == "label")
         QCOMPARE(fore, w->palette().color(QPalette::ButtonText));
+}
+
+// Labels and buttons draw from their own face alone: every text they can show must be in it.
+void tst_Form1::answersHaveGlyphs()
+{
+    const QString answers =
+        "X1= -1.5E+07    X2= 0.333333333333333 X= △小于0，无解！"
+        "ERROR! 请检查输入的坐标 ERROR! 无解 您输入坐标的很可能不是同一个函数的。"
+        "Y= 2 X  +-3 0123456789";
+    for (const char *name : {"Label4", "Label16"}) {
+        const QFontMetrics metrics(control(name)->font());
+        for (const QChar ch : answers)
+            QVERIFY2(metrics.inFont(ch), qPrintable(QString("%1 lacks %2").arg(name).arg(ch)));
+    }
 }
 
 void tst_Form1::separatorLine()

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <memory>
 
 namespace {
@@ -34,8 +33,7 @@ private slots:
     void aboutTwoHundredTimes();
 
 private:
-    template<typename T = QWidget>
-    T *control(const char *name) const
+    template <typename T = QWidget> T *control(const char *name) const
     {
         return m_form->findChild<T *>(QLatin1String(name));
     }
@@ -78,22 +76,23 @@ void tst_Robustness::hostileText_data()
     QTest::addColumn<QStringList>("messages");
 
     const QString refused = "ERROR! 请检查输入的坐标";
-    QTest::newRow("100,000 digits") << QString(100000, u'7') << "" << "" // both overflow
+    QTest::newRow("100,000 digits") << QString(100000, u'7') << ""
+                                    << "" // both overflow
                                     << QStringList{Overflow, Overflow};
     QTest::newRow("100,000 blanks, then a digit") << QString(99999, u' ') + "2"
                                                   << "△小于0，无解！" << refused << QStringList{};
     QTest::newRow("100,000 digits after the point")
         << "0." + QString(99998, u'3') << "△小于0，无解！" << refused << QStringList{};
-    QTest::newRow("100,000 zeros after the point") << "0." + QString(99998, u'0') + "5" << ""
-                                                   << refused << QStringList{Overflow};
-    QTest::newRow("100,000 emoji") << QString("🙂").repeated(50000) << "" << refused
-                                   << QStringList{Overflow};
-    QTest::newRow("control characters") << QString("\x01\x1b\x7f") + "5" << "" << refused
-                                        << QStringList{Overflow};
-    QTest::newRow("right-to-left text") << "\u202e٣שלום" << "" << refused
-                                        << QStringList{Overflow};
-    QTest::newRow("full-width number") << "－１．５" << "△小于0，无解！" << refused
-                                       << QStringList{};
+    QTest::newRow("100,000 zeros after the point") << "0." + QString(99998, u'0') + "5"
+                                                   << "" << refused << QStringList{Overflow};
+    QTest::newRow("100,000 emoji")
+        << QString("🙂").repeated(50000) << "" << refused << QStringList{Overflow};
+    QTest::newRow("control characters") << QString("\x01\x1b\x7f") + "5"
+                                        << "" << refused << QStringList{Overflow};
+    QTest::newRow("right-to-left text") << "\u202e٣שלום"
+                                        << "" << refused << QStringList{Overflow};
+    QTest::newRow("full-width number") << "－１．５"
+                                       << "△小于0，无解！" << refused << QStringList{};
 }
 
 void tst_Robustness::hostileText()

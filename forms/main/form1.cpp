@@ -53,7 +53,7 @@ constexpr FontSpec Fonts[] = {
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
-    setWindowIcon(QIcon(QStringLiteral(":/quadrimo/icon.xpm")));
+    setWindowIcon(QIcon(QStringLiteral(":/quadrimo/icon.png")));
     rt::applyKindDefaults(this);
     applyFonts();
 
@@ -74,8 +74,10 @@ void Form1::applyFonts()
     for (const FontSpec &spec : Fonts) {
         auto *control = findChild<QWidget *>(QLatin1String(spec.control));
         Q_ASSERT(control);
-        control->setFont(
-            rt::formFont(rt::toQString(spec.face), spec.points, control == ui->Label17));
+        QFont font = rt::formFont(rt::toQString(spec.face), spec.points, control == ui->Label17);
+        if (!qobject_cast<QLineEdit *>(control))
+            font.setStyleStrategy(QFont::NoFontMerging);
+        control->setFont(font);
     }
 }
 

@@ -1,0 +1,16 @@
+// Quadrimo's start-up, as app/main.cpp does it, ending at the first settled paint.
+#include "firstpaint.h"
+#include "forms/main/form1.h"
+#include "runtime/start.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    rt::initialize();
+    Form1 form;
+    new FirstPaint(&form);
+    form.show();
+    return QApplication::exec();
+}
