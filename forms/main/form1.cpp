@@ -108,6 +108,7 @@ void Form1::Command1_Click()
     const double a = rt::Val(rt::toView(ui->Text1->text()));
     const double b = rt::Val(rt::toView(ui->Text2->text()));
     const double c = rt::Val(rt::toView(ui->Text3->text()));
+    // A label with no accessible name of its own tells assistive technology of its new caption.
     ui->Label4->setText(rt::toQString(solvers::quadraticAnswer(a, b, c)));
 }
 

@@ -152,9 +152,31 @@ def main():
                 return label
         fail(f"no label at ({dx}, {dy})")
 
+    from gi.repository import GLib
+
+    # Name changes on the accessibility bus: how a screen reader hears a new answer.
+    announced = []
+
+    def on_name_change(event):
+        announced.append(event.source.get_name())
+
+    listener = Atspi.EventListener.new(on_name_change)
+    listener.register("object:property-change:accessible-name")
+
+    def pump():
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+
     form = wait_for("the main window", lambda: window("Form1"))
-    wait_for("the main window's controls", lambda: len(controls(form, Atspi.Role.TEXT)) == 7)
-    boxes = controls(form, Atspi.Role.TEXT)  # Text1 to Text3, then Text4 to Text7
+    box_names = ["二次项系数 a", "一次项系数 b", "常数项 c", "坐标1 横坐标 x1", "坐标1 纵坐标 y1",
+                 "坐标2 横坐标 x2", "坐标2 纵坐标 y2"]
+
+    def find_boxes():
+        by_name = {n.get_name(): n for n in controls(form, Atspi.Role.TEXT)}
+        return [by_name[name] for name in box_names] if set(box_names) <= set(by_name) else None
+
+    boxes = wait_for("the text boxes, by their accessible names", find_boxes)
     buttons = controls(form, Atspi.Role.PUSH_BUTTON)
     go1 = [b for b in buttons if b.get_name() == "GO"][0]
     go3 = [b for b in buttons if b.get_name() == "GO"][1]
@@ -162,11 +184,12 @@ def main():
     label4 = label_at(form, 24, 104)
     label16 = label_at(form, 24, 272)
 
-    def read(label, expected):
+    def read(label, expected, announce=True):
         def probe():
+            pump()
             root.clear_cache()
-            return label.get_name() == expected
-        wait_for(f"'{expected}' to be read", probe, 5)
+            return label.get_name() == expected and (not announce or expected in announced)
+        wait_for(f"'{expected}' to be read and announced", probe, 5)
         print(f"reads: {label.get_name()!r}", flush=True)
 
     # The quadratic solver, typed as a user would.
@@ -202,7 +225,7 @@ def main():
     wait_for("the message box to go", lambda: message_box() is None)
     if app.poll() is not None:
         fail("the program ended after the runtime error")
-    read(label4, "X1= 1    X2= 2")
+    read(label4, "X1= 1    X2= 2", announce=False)
 
     # About, then Esc.
     click(about)
