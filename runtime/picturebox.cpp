@@ -1,6 +1,7 @@
 #include "picturebox.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace rt {
 
@@ -10,16 +11,21 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void PictureBox::setPicture(const QPixmap &picture)
+void PictureBox::setPicture(const QIcon &picture)
 {
     m_picture = picture;
+    const QList<QSize> sizes = picture.availableSizes();
+    m_size = sizes.isEmpty() ? QSize()
+                             : *std::min_element(sizes.begin(), sizes.end(), [](QSize a, QSize b) {
+                                   return a.width() < b.width();
+                               });
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    m_picture.paint(&painter, QRect(QPoint(0, 0), m_size), Qt::AlignLeft | Qt::AlignTop);
 }
 
 } // namespace rt

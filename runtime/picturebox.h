@@ -1,28 +1,31 @@
 #pragma once
 
-#include <QPixmap>
+#include <QIcon>
 #include <QWidget>
 
 namespace rt {
 
 // A picture box: shows a picture from its top-left corner and, unlike a label, takes the
-// focus in the tab order.
+// focus in the tab order. The picture is an icon, so that a high-DPI screen gets the image made
+// for its pixel ratio.
 class PictureBox : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture)
+    Q_PROPERTY(QIcon picture READ picture WRITE setPicture)
 
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    QPixmap picture() const { return m_picture; }
-    void setPicture(const QPixmap &picture);
+    QIcon picture() const { return m_picture; }
+    // Shown at the size of its smallest image.
+    void setPicture(const QIcon &picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QIcon m_picture;
+    QSize m_size;
 };
 
 } // namespace rt

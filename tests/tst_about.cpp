@@ -125,7 +125,7 @@ void tst_About::firstOpening()
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(about<QPushButton>("cmdOK")->isDefault(), true);
 
-    const QPixmap icon = about<rt::PictureBox>("picIcon")->picture();
+    const QPixmap icon = about<rt::PictureBox>("picIcon")->picture().pixmap(32, 32);
     QCOMPARE(icon.size(), QSize(32, 32));
     QVERIFY(icon.toImage() != m_form->windowIcon().pixmap(32, 32).toImage());
 }

@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
-
 #include <memory>
 
 namespace {
@@ -63,22 +62,36 @@ void tst_Accessibility::names_data()
     const int button = QAccessible::Button;
     const int label = QAccessible::StaticText;
     // Text boxes have no caption of their own; buttons and labels are named by their caption.
-    QTest::newRow("Text1") << "Text1" << edit << "二次项系数 a" << "";
-    QTest::newRow("Text2") << "Text2" << edit << "一次项系数 b" << "";
-    QTest::newRow("Text3") << "Text3" << edit << "常数项 c" << "";
-    QTest::newRow("Text4") << "Text4" << edit << "坐标1 横坐标 x1" << "";
-    QTest::newRow("Text5") << "Text5" << edit << "坐标1 纵坐标 y1" << "";
-    QTest::newRow("Text6") << "Text6" << edit << "坐标2 横坐标 x2" << "";
-    QTest::newRow("Text7") << "Text7" << edit << "坐标2 纵坐标 y2" << "";
-    QTest::newRow("Command1") << "Command1" << button << "GO" << "求方程 aX²+bX+c=0 的实数根";
-    QTest::newRow("Command3") << "Command3" << button << "GO" << "求过两点的一次函数 Y=kX+b";
-    QTest::newRow("Command2") << "Command2" << button << "About" << "关于本程序";
-    QTest::newRow("Label4") << "Label4" << label << "" << "方程的解";
-    QTest::newRow("Label16") << "Label16" << label << "" << "过两点的一次函数";
+    QTest::newRow("Text1") << "Text1" << edit << "二次项系数 a"
+                           << "";
+    QTest::newRow("Text2") << "Text2" << edit << "一次项系数 b"
+                           << "";
+    QTest::newRow("Text3") << "Text3" << edit << "常数项 c"
+                           << "";
+    QTest::newRow("Text4") << "Text4" << edit << "坐标1 横坐标 x1"
+                           << "";
+    QTest::newRow("Text5") << "Text5" << edit << "坐标1 纵坐标 y1"
+                           << "";
+    QTest::newRow("Text6") << "Text6" << edit << "坐标2 横坐标 x2"
+                           << "";
+    QTest::newRow("Text7") << "Text7" << edit << "坐标2 纵坐标 y2"
+                           << "";
+    QTest::newRow("Command1") << "Command1" << button << "GO"
+                              << "求方程 aX²+bX+c=0 的实数根";
+    QTest::newRow("Command3") << "Command3" << button << "GO"
+                              << "求过两点的一次函数 Y=kX+b";
+    QTest::newRow("Command2") << "Command2" << button << "About"
+                              << "关于本程序";
+    QTest::newRow("Label4") << "Label4" << label << ""
+                            << "方程的解";
+    QTest::newRow("Label16") << "Label16" << label << ""
+                             << "过两点的一次函数";
     QTest::newRow("Label17") << "Label17" << label << "了解更多请访问我的空间 Zorvel"
                              << "在浏览器中打开作者的主页";
-    QTest::newRow("Label6") << "Label6" << label << "二次函数Quadrimo" << "";
-    QTest::newRow("Label8") << "Label8" << label << "坐标1" << "";
+    QTest::newRow("Label6") << "Label6" << label << "二次函数Quadrimo"
+                            << "";
+    QTest::newRow("Label8") << "Label8" << label << "坐标1"
+                            << "";
 }
 
 void tst_Accessibility::names()
@@ -106,10 +119,12 @@ void tst_Accessibility::resultLabelsAreNamedByTheirAnswer_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("answer");
     QTest::newRow("quadratic") << QStringList{"Text1", "Text2", "Text3"}
-                               << QStringList{"1", "-3", "2"} << "Command1" << "Label4"
+                               << QStringList{"1", "-3", "2"} << "Command1"
+                               << "Label4"
                                << "X1= 1    X2= 2";
     QTest::newRow("line") << QStringList{"Text4", "Text5", "Text6", "Text7"}
-                          << QStringList{"1", "3", "2", "5"} << "Command3" << "Label16"
+                          << QStringList{"1", "3", "2", "5"} << "Command3"
+                          << "Label16"
                           << "Y= 2 X  + 1";
 }
 

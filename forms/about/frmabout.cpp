@@ -14,7 +14,7 @@
 #include "ui_frmabout.h"
 
 #include <QApplication>
-#include <QPixmap>
+#include <QIcon>
 #include <QPointer>
 
 namespace {
@@ -71,7 +71,9 @@ void frmAbout::build(rt::FormWindow *window)
         rt::setForeColor(label, Black);
     rt::setBackColor(ui->Line1_1, Grey);
     rt::setBackColor(ui->Line1_0, White);
-    ui->picIcon->setPicture(QPixmap(QStringLiteral(":/quadrimo/about.xpm")));
+    QIcon icon(QStringLiteral(":/quadrimo/about-32.png"));
+    icon.addFile(QStringLiteral(":/quadrimo/about-64.png"));
+    ui->picIcon->setPicture(icon);
     ui->lblDisclaimer->setText(rt::toQString(Disclaimer) + QStringLiteral("  制作: ") +
                                QString::fromUtf8(settings::Maker) + QStringLiteral("  联系: ") +
                                QString::fromUtf8(settings::Contact));

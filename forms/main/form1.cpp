@@ -53,7 +53,9 @@ constexpr FontSpec Fonts[] = {
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
-    setWindowIcon(QIcon(QStringLiteral(":/quadrimo/icon.png")));
+    QIcon icon(QStringLiteral(":/quadrimo/quadrimo-32.png"));
+    icon.addFile(QStringLiteral(":/quadrimo/quadrimo-64.png"));
+    setWindowIcon(icon);
     rt::applyKindDefaults(this);
     applyFonts();
 
