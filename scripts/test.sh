@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test headless: the tests of the normal build, then all of
-# them again with AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets.
+# Sets everything up and runs every test headless: the tests of the normal build; the Debian
+# package validated, installed, started and removed; then every test again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets.
 #   scripts/test.sh [CTEST_ARGS...]
 set -euo pipefail
 
@@ -10,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 
 "$here/scripts/setup.sh" "$build"
 ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"
+
+echo "== Package =="
+"$here/scripts/package-check.sh" "$build"
 
 echo "== With AddressSanitizer and UndefinedBehaviorSanitizer =="
 "$here/scripts/setup.sh" "$build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
