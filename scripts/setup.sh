@@ -14,6 +14,7 @@ packages=(
     fonts-arphic-uming fonts-arphic-ukai fontconfig
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
     desktop-file-utils appstream dpkg-dev
+    g++-mingw-w64-x86-64-posix wine64
     ${QUADRIMO_EXTRA_PACKAGES:-}
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test headless: the tests of the normal build; the Debian
 # package validated, installed, started and removed; then every test again with
-# AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets.
+# AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets; last the Windows
+# cross-build, whose registry tests run under Wine.
 #   scripts/test.sh [CTEST_ARGS...]
 set -euo pipefail
 
@@ -19,3 +20,8 @@ echo "== With AddressSanitizer and UndefinedBehaviorSanitizer =="
 "$here/scripts/setup.sh" "$build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
     -DQUADRIMO_SANITIZE=ON -DQUADRIMO_FUZZ=ON
 ctest --test-dir "$build-sanitize" --output-on-failure --parallel 2 "$@"
+
+echo "== Windows cross-build, tested under Wine =="
+"$here/scripts/setup.sh" "$build-windows" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
+    -DQUADRIMO_CORE_ONLY=ON
+ctest --test-dir "$build-windows" --output-on-failure "$@"

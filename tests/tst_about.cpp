@@ -370,22 +370,22 @@ void tst_About::launcher()
     MemoryRegistry reg;
     const std::string helper1 = m_dir.filePath("helper1").toStdString();
     if (entry1 == "helper")
-        reg.setString(HKEY_LOCAL_MACHINE, Entry1, "PATH", helper1);
+        reg.setString(LocalMachine, Entry1, "PATH", helper1);
     else if (entry1 == "read-only helper") {
-        reg.addKey(HKEY_LOCAL_MACHINE, Entry1, KEY_READ);
-        reg.setString(HKEY_LOCAL_MACHINE, Entry1, "PATH", helper1);
+        reg.addKey(LocalMachine, Entry1, KeyRead);
+        reg.setString(LocalMachine, Entry1, "PATH", helper1);
     } else if (entry1 == "missing program")
-        reg.setString(HKEY_LOCAL_MACHINE, Entry1, "PATH", m_dir.filePath("nothing").toStdString());
+        reg.setString(LocalMachine, Entry1, "PATH", m_dir.filePath("nothing").toStdString());
     else if (entry1 == "expand")
-        reg.setValue(HKEY_LOCAL_MACHINE, Entry1, "PATH", REG_EXPAND_SZ, {'x', 0});
+        reg.setValue(LocalMachine, Entry1, "PATH", TypeExpandString, {'x', 0});
     else if (entry1 == "dword")
-        reg.setDword(HKEY_LOCAL_MACHINE, Entry1, "PATH", 256);
+        reg.setDword(LocalMachine, Entry1, "PATH", 256);
     else if (entry1 == "no data")
-        reg.setValue(HKEY_LOCAL_MACHINE, Entry1, "PATH", REG_SZ, {});
+        reg.setValue(LocalMachine, Entry1, "PATH", TypeString, {});
     if (entry2 == "with tool")
-        reg.setString(HKEY_LOCAL_MACHINE, Entry2, "MSINFO", m_dir.filePath("tool").toStdString());
+        reg.setString(LocalMachine, Entry2, "MSINFO", m_dir.filePath("tool").toStdString());
     else if (entry2 == "without tool")
-        reg.setString(HKEY_LOCAL_MACHINE, Entry2, "MSINFO", m_dir.filePath("empty").toStdString());
+        reg.setString(LocalMachine, Entry2, "MSINFO", m_dir.filePath("empty").toStdString());
 
     QVERIFY(openAbout());
     frmAbout::existingInstance()->setRegistry(&reg);

@@ -32,8 +32,7 @@ Read read(MemoryRegistry &reg, const QString &key, const QString &value, const Q
     Read r;
     std::u16string keyVal = before.toStdU16String();
     try {
-        r.ok = GetKeyValue(reg, HKEY_LOCAL_MACHINE, key.toStdU16String(), value.toStdU16String(),
-                           keyVal);
+        r.ok = GetKeyValue(reg, LocalMachine, key.toStdU16String(), value.toStdU16String(), keyVal);
     } catch (const rt::RuntimeError &e) {
         r.error = e.number();
     }
@@ -120,15 +119,14 @@ void tst_Registry::getKeyValue()
     QFETCH(int, error);
 
     MemoryRegistry reg;
-    reg.setValue(HKEY_LOCAL_MACHINE, KeyPath, "PATH", static_cast<std::uint32_t>(type),
-                 bytes(data));
+    reg.setValue(LocalMachine, KeyPath, "PATH", static_cast<std::uint32_t>(type), bytes(data));
     // Key paths and value names are matched without regard to case.
     const Read r = read(reg, "software\\microsoft\\SHARED TOOLS\\msinfo", "path", before);
     QCOMPARE(r.error, error);
     QCOMPARE(r.ok, ok);
     QCOMPARE(r.text, text);
     QCOMPARE(reg.openHandles(), 0); // closed on every way out
-    QCOMPARE(reg.lastAccessAsked(), KEY_READ);
+    QCOMPARE(reg.lastAccessAsked(), KeyRead);
 }
 
 void tst_Registry::missingKeyOrValue_data()
@@ -155,7 +153,7 @@ void tst_Registry::missingKeyOrValue()
     QFETCH(QString, value);
     QFETCH(QString, before);
     MemoryRegistry reg;
-    reg.setString(HKEY_LOCAL_MACHINE, KeyPath, "PATH", "C:\\msinfo32.exe");
+    reg.setString(LocalMachine, KeyPath, "PATH", "C:\\msinfo32.exe");
     const Read r = read(reg, key, value, before);
     QVERIFY(!r.ok);
     QCOMPARE(r.text, QString());
@@ -167,11 +165,10 @@ void tst_Registry::readOnlyKey()
 {
     // A key a standard user may only read: asking for write rights is refused.
     MemoryRegistry reg;
-    reg.addKey(HKEY_LOCAL_MACHINE, KeyPath, KEY_READ);
-    reg.setString(HKEY_LOCAL_MACHINE, KeyPath, "PATH", "C:\\msinfo32.exe");
+    reg.addKey(LocalMachine, KeyPath, KeyRead);
+    reg.setString(LocalMachine, KeyPath, "PATH", "C:\\msinfo32.exe");
     Key handle = 0;
-    QCOMPARE(reg.openKey(HKEY_LOCAL_MACHINE, KeyPath, KEY_ALL_RIGHTS_OLD, &handle),
-             ERROR_ACCESS_DENIED);
+    QCOMPARE(reg.openKey(LocalMachine, KeyPath, KeyAllRightsOld, &handle), AccessDenied);
     const Read r = read(reg, QString::fromStdString(KeyPath), "PATH", "");
     QVERIFY(r.ok);
     QCOMPARE(r.text, QString("C:\\msinfo32.exe"));

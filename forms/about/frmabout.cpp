@@ -116,12 +116,12 @@ void frmAbout::StartSysInfo()
     static constexpr char16_t Tool[] = u"\\MSINFO32.EXE";
     try {
         std::u16string path;
-        if (GetKeyValue(*m_registry, registry::HKEY_LOCAL_MACHINE,
+        if (GetKeyValue(*m_registry, registry::LocalMachine,
                         u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH", path)) {
             rt::Shell(path, 1);
             return;
         }
-        if (GetKeyValue(*m_registry, registry::HKEY_LOCAL_MACHINE,
+        if (GetKeyValue(*m_registry, registry::LocalMachine,
                         u"SOFTWARE\\Microsoft\\Shared Tools Location", u"MSINFO", path) &&
             !rt::Dir(path + Tool, 0).empty()) {
             path += Tool;

@@ -10,9 +10,9 @@
 
 namespace {
 
-// Read access only: a standard user may not write under HKEY_LOCAL_MACHINE, and asking for
+// Read access only: a standard user may not write under LocalMachine, and asking for
 // write rights there makes the open fail.
-constexpr std::uint32_t Access = registry::KEY_READ;
+constexpr std::uint32_t Access = registry::KeyRead;
 constexpr std::uint32_t BufferSize = 1024;
 
 class OpenKey
@@ -54,15 +54,14 @@ bool GetKeyValue(registry::Registry &reg, registry::Key keyRoot, std::u16string 
     std::uint32_t type = 0;
     {
         OpenKey key(reg);
-        if (reg.openKey(keyRoot, rt::toAnsi(keyName), Access, &key.handle) !=
-            registry::ERROR_SUCCESS) {
+        if (reg.openKey(keyRoot, rt::toAnsi(keyName), Access, &key.handle) != registry::Success) {
             keyVal.clear();
             return false;
         }
         std::array<unsigned char, BufferSize> buffer{};
         std::uint32_t size = BufferSize;
         if (reg.queryValue(key.handle, rt::toAnsi(subKeyRef), &type, buffer.data(), &size) !=
-            registry::ERROR_SUCCESS) {
+            registry::Success) {
             keyVal.clear();
             return false;
         }
@@ -73,11 +72,11 @@ bool GetKeyValue(registry::Registry &reg, registry::Key keyRoot, std::u16string 
     }
 
     switch (type) {
-    case registry::REG_SZ:
+    case registry::TypeString:
         keyVal = rt::fromAnsi(
             std::string_view(reinterpret_cast<const char *>(kept.data()), kept.size()));
         break;
-    case registry::REG_DWORD: {
+    case registry::TypeDword: {
         // Last byte first: the hex digits of the little-endian number.
         static constexpr char16_t Digits[] = u"0123456789ABCDEF";
         std::u16string numeral = u"&h" + keyVal;

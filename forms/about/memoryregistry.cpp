@@ -42,13 +42,13 @@ void MemoryRegistry::setString(Key root, const std::string &path, const std::str
     std::vector<unsigned char> data(text.begin(), text.end());
     if (terminated)
         data.push_back(0);
-    setValue(root, path, name, REG_SZ, std::move(data));
+    setValue(root, path, name, TypeString, std::move(data));
 }
 
 void MemoryRegistry::setDword(Key root, const std::string &path, const std::string &name,
                               std::uint32_t value)
 {
-    setValue(root, path, name, REG_DWORD,
+    setValue(root, path, name, TypeDword,
              {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
               static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)});
 }
@@ -60,12 +60,12 @@ Status MemoryRegistry::openKey(Key root, const std::string &subKey, std::uint32_
     *result = 0;
     const auto it = m_keys.find(fold(root, subKey));
     if (it == m_keys.end())
-        return ERROR_FILE_NOT_FOUND;
+        return FileNotFound;
     if ((access & ~it->second.granted) != 0)
-        return ERROR_ACCESS_DENIED;
+        return AccessDenied;
     *result = m_nextHandle++;
     m_handles.emplace(*result, it->first);
-    return ERROR_SUCCESS;
+    return Success;
 }
 
 Status MemoryRegistry::queryValue(Key key, const std::string &valueName, std::uint32_t *type,
@@ -73,26 +73,26 @@ Status MemoryRegistry::queryValue(Key key, const std::string &valueName, std::ui
 {
     const auto h = m_handles.find(key);
     if (h == m_handles.end())
-        return ERROR_INVALID_HANDLE;
+        return InvalidHandle;
     const KeyData &k = m_keys.at(h->second);
     const auto v = k.values.find(lower(valueName));
     if (v == k.values.end())
-        return ERROR_FILE_NOT_FOUND;
+        return FileNotFound;
     const auto needed = static_cast<std::uint32_t>(v->second.data.size());
     *type = v->second.type;
     if (needed > *size) {
         *size = needed;
-        return ERROR_MORE_DATA;
+        return MoreData;
     }
     if (needed > 0)
         std::memcpy(data, v->second.data.data(), needed);
     *size = needed;
-    return ERROR_SUCCESS;
+    return Success;
 }
 
 Status MemoryRegistry::closeKey(Key key)
 {
-    return m_handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+    return m_handles.erase(key) ? Success : InvalidHandle;
 }
 
 } // namespace registry

@@ -9,7 +9,7 @@
 namespace registry {
 
 // A registry held in memory, with what readers rely on: key paths and value names without
-// regard to case, the rights each key grants, typed values as raw bytes, ERROR_MORE_DATA with
+// regard to case, the rights each key grants, typed values as raw bytes, MoreData with
 // the needed size when the data does not fit.
 class MemoryRegistry final : public Registry
 {

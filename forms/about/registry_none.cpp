@@ -10,14 +10,14 @@ public:
     Status openKey(Key, const std::string &, std::uint32_t, Key *result) override
     {
         *result = 0;
-        return ERROR_FILE_NOT_FOUND;
+        return FileNotFound;
     }
     Status queryValue(Key, const std::string &, std::uint32_t *, unsigned char *,
                       std::uint32_t *) override
     {
-        return ERROR_INVALID_HANDLE;
+        return InvalidHandle;
     }
-    Status closeKey(Key) override { return ERROR_INVALID_HANDLE; }
+    Status closeKey(Key) override { return InvalidHandle; }
 };
 
 } // namespace

@@ -10,6 +10,7 @@ import os
 import shutil
 import subprocess
 import sys
+import threading
 import time
 
 SKIPPED = 77
@@ -48,8 +49,9 @@ def wait_for(what, probe, timeout=10.0):
     fail(f"timed out waiting for {what}")
 
 
-def start_display_stack():
-    for tool in ("Xvfb", "dbus-daemon", "xdotool", "import"):
+
+def start_display_stack(artefacts):
+    for tool in ("Xvfb", "dbus-daemon", "dbus-send", "xdotool", "import"):
         if not shutil.which(tool):
             skip(f"{tool} is not installed")
     launcher = "/usr/libexec/at-spi-bus-launcher"
@@ -59,7 +61,7 @@ def start_display_stack():
     read_fd, write_fd = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
                              "-nolisten", "tcp"], pass_fds=(write_fd,),
-                            stderr=subprocess.DEVNULL)
+                            stderr=open(os.path.join(artefacts, "xvfb.log"), "w"))
     processes.append(xvfb)
     os.close(write_fd)
     with os.fdopen(read_fd) as f:
@@ -79,24 +81,52 @@ def start_display_stack():
 
     a11y = subprocess.Popen([launcher, "--launch-immediately"], stderr=subprocess.DEVNULL)
     processes.append(a11y)
-    time.sleep(0.5)
-    if a11y.poll() is not None:
-        skip("the accessibility bus did not start")
+
+    # The program looks for the accessibility bus once, at start: it must be there first.
+    def a11y_bus_ready():
+        if a11y.poll() is not None:
+            skip("the accessibility bus did not start")
+        probe = subprocess.run(["dbus-send", "--session", "--print-reply",
+                                "--dest=org.a11y.Bus", "/org/a11y/bus",
+                                "org.a11y.Bus.GetAddress"], capture_output=True)
+        return probe.returncode == 0
+
+    end = time.monotonic() + 20
+    while not a11y_bus_ready():
+        if time.monotonic() > end:
+            skip("the accessibility bus did not answer")
+        time.sleep(0.1)
 
 
 def main():
     exe, artefacts = sys.argv[1], sys.argv[2]
     os.makedirs(artefacts, exist_ok=True)
-    start_display_stack()
+
+    # A display that cannot take the program's connection is a display stack that did not
+    # start; try afresh a few times before giving up on it.
+    for attempt in range(3):
+        start_display_stack(artefacts)
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   QT_ACCESSIBILITY="1")
+        app = subprocess.Popen([exe], env=env, stderr=subprocess.PIPE, text=True)
+        processes.append(app)
+        try:
+            app.wait(timeout=1.5)
+        except subprocess.TimeoutExpired:
+            break
+        errors = app.stderr.read()
+        if "could not connect to display" not in errors:
+            fail(f"the program ended at start with status {app.returncode}: {errors}")
+        print(f"display {os.environ['DISPLAY']} refused the program; starting afresh", flush=True)
+        stop_all()
+        processes.clear()
+    else:
+        skip("no display took the program's connection")
+    threading.Thread(target=lambda: sys.stderr.write(app.stderr.read()), daemon=True).start()
 
     import gi
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi
-
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               QT_ACCESSIBILITY="1")
-    app = subprocess.Popen([exe], env=env)
-    processes.append(app)
 
     def find_app():
         desktop = Atspi.get_desktop(0)
@@ -106,7 +136,13 @@ def main():
                 return child
         return None
 
-    root = wait_for("the program on the accessibility bus", find_app, 20)
+    def find_app_or_report():
+        found = find_app()
+        if found is None and app.poll() is not None:
+            fail(f"the program ended at start with status {app.returncode}")
+        return found
+
+    root = wait_for("the program on the accessibility bus", find_app_or_report, 30)
 
     def walk(node):
         yield node

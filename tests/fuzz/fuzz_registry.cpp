@@ -22,16 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     bytes.resize(length, static_cast<unsigned char>(length));
 
     MemoryRegistry reg;
-    reg.setValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Key", "Value", type, bytes);
+    reg.setValue(LocalMachine, "SOFTWARE\\Key", "Value", type, bytes);
     // The caller passes an empty text for a double word, whose digits are appended to it.
-    const std::u16string before = type == REG_DWORD ? u"" : u"in";
+    const std::u16string before = type == TypeDword ? u"" : u"in";
     std::u16string keyVal = before;
     bool ok = false;
     try {
-        ok = GetKeyValue(reg, HKEY_LOCAL_MACHINE, u"software\\key", u"value", keyVal);
+        ok = GetKeyValue(reg, LocalMachine, u"software\\key", u"value", keyVal);
     } catch (const rt::RuntimeError &e) {
         const bool noData = e.number() == rt::InvalidProcedureCall && length == 0;
-        const bool tooWide = e.number() == rt::Overflow && type == REG_DWORD;
+        const bool tooWide = e.number() == rt::Overflow && type == TypeDword;
         if (!(noData || tooWide) || keyVal != before)
             std::abort();
         return 0;
@@ -48,10 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t kept = length;
     if (kept > 0 && bytes[kept - 1] == 0)
         --kept;
-    if (type == REG_SZ &&
+    if (type == TypeString &&
         keyVal != rt::fromAnsi({reinterpret_cast<const char *>(bytes.data()), kept}))
         std::abort();
-    if (type == REG_DWORD) {
+    if (type == TypeDword) {
         // The little-endian number of the kept bytes, as unsigned decimal.
         unsigned __int128 value = 0;
         for (std::size_t i = kept; i-- > 0;)
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (keyVal != std::u16string(expected.begin(), expected.end()))
             std::abort();
     }
-    if (type != REG_SZ && type != REG_DWORD && keyVal != before)
+    if (type != TypeString && type != TypeDword && keyVal != before)
         std::abort();
     return 0;
 }
