@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai fontconfig
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev file
     g++-mingw-w64-x86-64-posix wine64
     ${QUADRIMO_EXTRA_PACKAGES:-}
 )

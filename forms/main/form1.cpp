@@ -25,7 +25,7 @@ constexpr int DefaultPointer = 0;
 constexpr int CrossPointer = 2;
 constexpr unsigned LineColour = 0x404040; // dark grey
 
-struct FontSpec
+struct StoredFont
 {
     const char *control;
     const char16_t *face;
@@ -36,7 +36,7 @@ constexpr char16_t Song[] = u"宋体";
 constexpr char16_t Kai[] = u"楷体_GB2312";
 
 // Command2 keeps the default dialog font.
-constexpr FontSpec Fonts[] = {
+constexpr StoredFont Fonts[] = {
     {"Label6", Kai, 15.75},   {"Text1", Song, 15.75},   {"Label1", Song, 21.75},
     {"Text2", Song, 15.75},   {"Label2", Song, 21.75},  {"Text3", Song, 15.75},
     {"Label3", Song, 21.75},  {"Label5", Song, 21.75},  {"Command1", Song, 24},
@@ -73,10 +73,11 @@ Form1::~Form1() = default;
 
 void Form1::applyFonts()
 {
-    for (const FontSpec &spec : Fonts) {
-        auto *control = findChild<QWidget *>(QLatin1String(spec.control));
+    for (const StoredFont &stored : Fonts) {
+        auto *control = findChild<QWidget *>(QLatin1String(stored.control));
         Q_ASSERT(control);
-        QFont font = rt::formFont(rt::toQString(spec.face), spec.points, control == ui->Label17);
+        QFont font =
+            rt::formFont(rt::toQString(stored.face), stored.points, control == ui->Label17);
         if (!qobject_cast<QLineEdit *>(control))
             font.setStyleStrategy(QFont::NoFontMerging);
         control->setFont(font);
