@@ -5,10 +5,14 @@
 #include "solvers/line.h"
 #include "solvers/quadratic.h"
 
-#include <cstdio>
-#include <sddl.h>
-#include <string>
+// <sddl.h> needs <windows.h> first.
+// clang-format off
 #include <windows.h>
+#include <sddl.h>
+// clang-format on
+
+#include <cstdio>
+#include <string>
 
 namespace {
 
