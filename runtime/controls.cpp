@@ -9,11 +9,6 @@
 
 namespace rt {
 
-QColor foreColor(const QWidget *control)
-{
-    return control->palette().color(control->foregroundRole());
-}
-
 void setForeColor(QWidget *control, unsigned bgr)
 {
     QPalette palette = control->palette();

@@ -13,7 +13,6 @@ constexpr QRgb bgrToRgb(unsigned bgr)
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-QColor foreColor(const QWidget *control);
 void setForeColor(QWidget *control, unsigned bgr);
 void setBackColor(QWidget *control, unsigned bgr);
 

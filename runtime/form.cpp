@@ -36,7 +36,6 @@ void Form::Show()
         m_window = new FormWindow(this);
         build(m_window);
         load();
-        emit loaded();
     }
     m_window->show();
     m_window->raise();

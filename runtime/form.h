@@ -45,7 +45,6 @@ public:
     FormWindow *window() const { return m_window; }
 
 signals:
-    void loaded();
     void unloaded();
 
 protected:

@@ -14,46 +14,11 @@ int MsgBox(const QString &prompt, int buttons, const QString &title)
     box.setWindowTitle(title.isEmpty() ? toQString(App.Title) : title);
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
-
-    switch (buttons & 0x70) {
-    case vbCritical:
+    box.setStandardButtons(QMessageBox::Ok);
+    if ((buttons & 0x70) == vbCritical)
         box.setIcon(QMessageBox::Critical);
-        break;
-    case vbQuestion:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case vbExclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case vbInformation:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
-    }
-
-    switch (buttons & 0x0F) {
-    case vbOKCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case vbYesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    default:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    }
-
-    switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return vbCancel;
-    case QMessageBox::Yes:
-        return vbYes;
-    case QMessageBox::No:
-        return vbNo;
-    default:
-        return vbOK;
-    }
+    box.exec();
+    return vbOK;
 }
 
 } // namespace rt
