@@ -78,6 +78,8 @@ void Form1::applyFonts()
         Q_ASSERT(control);
         QFont font =
             rt::formFont(rt::toQString(stored.face), stored.points, control == ui->Label17);
+        // Labels and buttons only show texts their face covers; looking up fallback faces for
+        // them is start-up time spent for nothing. Text boxes keep fallbacks for what is typed.
         if (!qobject_cast<QLineEdit *>(control))
             font.setStyleStrategy(QFont::NoFontMerging);
         control->setFont(font);
