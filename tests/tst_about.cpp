@@ -136,22 +136,18 @@ void tst_About::layout_data()
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("colour"); // "" for the default
+    auto row = [](const char *name, QRect twips, const char *text, const char *colour) {
+        QTest::newRow(name) << QString(name) << twips << QString(text) << QString(colour);
+    };
 
-    QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << ""
-                             << "";
-    QTest::newRow("cmdOK") << "cmdOK" << QRect(4125, 2625, 1500, 345) << "确定"
-                           << "";
-    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(4140, 3075, 1485, 345) << "系统信息(&S)..."
-                                << "";
-    QTest::newRow("lblDescription")
-        << "lblDescription" << QRect(1050, 1125, 3885, 1170) << "适用于中国大陆义务教育初中阶段学生"
-        << "#000000";
-    QTest::newRow("lblTitle") << "lblTitle" << QRect(1050, 240, 3885, 480) << "Quadrimo"
-                              << "#000000";
-    QTest::newRow("lblVersion") << "lblVersion" << QRect(1050, 780, 3885, 225) << "版本 1.0.0"
-                                << "";
-    QTest::newRow("lblDisclaimer") << "lblDisclaimer" << QRect(255, 2625, 3630, 825) << ""
-                                   << "#000000";
+    row("picIcon", {240, 240, 540, 540}, "", "");
+    row("cmdOK", {4125, 2625, 1500, 345}, "确定", "");
+    row("cmdSysInfo", {4140, 3075, 1485, 345}, "系统信息(&S)...", "");
+    row("lblDescription", {1050, 1125, 3885, 1170}, "适用于中国大陆义务教育初中阶段学生",
+        "#000000");
+    row("lblTitle", {1050, 240, 3885, 480}, "Quadrimo", "#000000");
+    row("lblVersion", {1050, 780, 3885, 225}, "版本 1.0.0", "");
+    row("lblDisclaimer", {255, 2625, 3630, 825}, "", "#000000");
 }
 
 void tst_About::layout()
@@ -204,20 +200,16 @@ void tst_About::closes_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("Esc") << "esc"
-                         << "cmdOK";
-    QTest::newRow("Esc on cmdSysInfo") << "esc"
-                                       << "cmdSysInfo";
-    QTest::newRow("Enter") << "enter"
-                           << "cmdOK";
-    QTest::newRow("Enter on picIcon") << "enter"
-                                      << "picIcon";
-    QTest::newRow("Space on cmdOK") << "space"
-                                    << "cmdOK";
-    QTest::newRow("click cmdOK") << "click"
-                                 << "cmdOK";
-    QTest::newRow("window frame") << "frame"
-                                  << "cmdOK";
+    auto row = [](const char *name, const char *how, const char *focus) {
+        QTest::newRow(name) << QString(how) << QString(focus);
+    };
+    row("Esc", "esc", "cmdOK");
+    row("Esc on cmdSysInfo", "esc", "cmdSysInfo");
+    row("Enter", "enter", "cmdOK");
+    row("Enter on picIcon", "enter", "picIcon");
+    row("Space on cmdOK", "space", "cmdOK");
+    row("click cmdOK", "click", "cmdOK");
+    row("window frame", "frame", "cmdOK");
 }
 
 void tst_About::closes()
@@ -295,56 +287,39 @@ void tst_About::aboutWhileOpenRaisesTheSameDialog()
 void tst_About::solversWorkWhileOpen()
 {
     QVERIFY(openAbout());
-    QWidget *text1 = m_form->findChild<QWidget *>("Text1");
-    QTest::mouseClick(text1, Qt::LeftButton);
-    QTest::keyClicks(text1, "1");
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text2"), "-3");
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text3"), "2");
+    const char *boxes[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
+    const char *typed[] = {"1", "-3", "2", "1", "3", "2", "5"};
+    for (int i = 0; i < 7; ++i) {
+        QWidget *box = m_form->findChild<QWidget *>(boxes[i]);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, typed[i]);
+    }
     QTest::mouseClick(m_form->findChild<QWidget *>("Command1"), Qt::LeftButton);
-    QCOMPARE(m_form->findChild<QLabel *>("Label4")->text(), QString("X1= 1    X2= 2"));
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text4"), "1");
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text5"), "3");
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text6"), "2");
-    QTest::keyClicks(m_form->findChild<QWidget *>("Text7"), "5");
     QTest::mouseClick(m_form->findChild<QWidget *>("Command3"), Qt::LeftButton);
+    QCOMPARE(m_form->findChild<QLabel *>("Label4")->text(), QString("X1= 1    X2= 2"));
     QCOMPARE(m_form->findChild<QLabel *>("Label16")->text(), QString("Y= 2 X  + 1"));
     QVERIFY(frmAbout::existingInstance()->window()->isVisible());
 }
 
 void tst_About::launcher_data()
 {
-    QTest::addColumn<QString>("entry1");  // "", "helper", "missing program", "expand", "dword",
-                                          // "no data", "read-only helper"
-    QTest::addColumn<QString>("entry2");  // "", "with tool", "without tool"
-    QTest::addColumn<QString>("started"); // which helper ran: "", "entry1" or "entry2"
-
-    QTest::newRow("entry 1 names the tool") << "helper"
-                                            << "with tool"
-                                            << "entry1";
-    QTest::newRow("entry 1 on a read-only key") << "read-only helper"
-                                                << ""
-                                                << "entry1";
-    QTest::newRow("entry 2 folder holds the tool") << ""
-                                                   << "with tool"
-                                                   << "entry2";
-    QTest::newRow("entry 2 folder lacks the tool") << ""
-                                                   << "without tool"
-                                                   << "";
-    QTest::newRow("both entries missing") << ""
-                                          << ""
-                                          << "";
-    QTest::newRow("entry 1 names no program; entry 2 unread") << "missing program"
-                                                              << "with tool"
-                                                              << "";
-    QTest::newRow("entry 1 expandable string") << "expand"
-                                               << "with tool"
-                                               << "";
-    QTest::newRow("entry 1 double word") << "dword"
-                                         << ""
-                                         << "";
-    QTest::newRow("entry 1 without data") << "no data"
-                                          << "with tool"
-                                          << "";
+    // Entry 1: "", "helper", "read-only helper", "missing program", "expand", "dword", "no data".
+    // Entry 2: "", "with tool", "without tool". Started: which helper ran, if any.
+    QTest::addColumn<QString>("entry1");
+    QTest::addColumn<QString>("entry2");
+    QTest::addColumn<QString>("started");
+    auto row = [](const char *name, const char *entry1, const char *entry2, const char *started) {
+        QTest::newRow(name) << QString(entry1) << QString(entry2) << QString(started);
+    };
+    row("entry 1 names the tool", "helper", "with tool", "entry1");
+    row("entry 1 on a read-only key", "read-only helper", "", "entry1");
+    row("entry 2 folder holds the tool", "", "with tool", "entry2");
+    row("entry 2 folder lacks the tool", "", "without tool", "");
+    row("both entries missing", "", "", "");
+    row("entry 1 names no program; entry 2 unread", "missing program", "with tool", "");
+    row("entry 1 expandable string", "expand", "with tool", "");
+    row("entry 1 double word", "dword", "", "");
+    row("entry 1 without data", "no data", "with tool", "");
 }
 
 void tst_About::launcher()

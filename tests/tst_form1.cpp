@@ -423,39 +423,21 @@ void tst_Form1::solvesTypedEquation()
 
 void tst_Form1::errorIsReportedAndWindowGoesOn_data()
 {
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("c");
+    QTest::addColumn<QStringList>("coefficients");
     QTest::addColumn<QString>("message");
-
-    QTest::newRow("0,0,0") << "0"
-                           << "0"
-                           << "0"
-                           << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("empty boxes") << ""
-                                 << ""
-                                 << ""
-                                 << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("0,0,5") << "0"
-                           << "0"
-                           << "5"
-                           << "运行时错误 '11':\n\n除数为零";
-    QTest::newRow("1e200,1,1e200") << "1e200"
-                                   << "1"
-                                   << "1e200"
-                                   << "运行时错误 '6':\n\n溢出";
-    QTest::newRow("1e400 typed") << "1e400"
-                                 << "1"
-                                 << "1"
-                                 << "运行时错误 '6':\n\n溢出";
+    const QString overflow = "运行时错误 '6':\n\n溢出";
+    QTest::newRow("0,0,0") << QStringList{"0", "0", "0"} << overflow;
+    QTest::newRow("empty boxes") << QStringList{"", "", ""} << overflow;
+    QTest::newRow("0,0,5") << QStringList{"0", "0", "5"} << QString("运行时错误 '11':\n\n除数为零");
+    QTest::newRow("1e200,1,1e200") << QStringList{"1e200", "1", "1e200"} << overflow;
+    QTest::newRow("1e400 typed") << QStringList{"1e400", "1", "1"} << overflow;
 }
 
 void tst_Form1::errorIsReportedAndWindowGoesOn()
 {
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(QString, c);
+    QFETCH(QStringList, coefficients);
     QFETCH(QString, message);
+    const QString &a = coefficients[0];
 
     auto *text1 = control<QLineEdit>("Text1");
     auto *text2 = control<QLineEdit>("Text2");
@@ -470,8 +452,8 @@ void tst_Form1::errorIsReportedAndWindowGoesOn()
     for (QLineEdit *e : {text1, text2, text3})
         e->clear();
     QTest::keyClicks(text1, a);
-    QTest::keyClicks(text2, b);
-    QTest::keyClicks(text3, c);
+    QTest::keyClicks(text2, coefficients[1]);
+    QTest::keyClicks(text3, coefficients[2]);
 
     MessageBoxWatcher boxes;
     QTest::mouseClick(control("Command1"), Qt::LeftButton);

@@ -41,113 +41,45 @@ private:
 
 void tst_Line::answers_data()
 {
-    QTest::addColumn<QString>("x1");
-    QTest::addColumn<QString>("y1");
-    QTest::addColumn<QString>("x2");
-    QTest::addColumn<QString>("y2");
+    QTest::addColumn<QStringList>("points"); // x1, y1, x2, y2 as typed
     QTest::addColumn<QString>("expected");
+    auto row = [](const char *name, const QStringList &points, const QString &expected) {
+        QTest::newRow(name) << points << expected;
+    };
 
-    QTest::newRow("k 2, b 1") << "1"
-                              << "3"
-                              << "2"
-                              << "5"
-                              << "Y= 2 X  + 1";
-    QTest::newRow("k -2, b 5") << "0"
-                               << "5"
-                               << "2"
-                               << "1"
-                               << "Y=-2 X  + 5";
-    QTest::newRow("negative intercept follows the plus") << "1"
-                                                         << "-1"
-                                                         << "2"
-                                                         << "1"
-                                                         << "Y= 2 X  +-3";
-    QTest::newRow("(1,0) and (4,1) lie on one line")
-        << "1"
-        << "0"
-        << "4"
-        << "1"
-        << "Y= 0.333333333333333 X  +-0.333333333333333";
-    QTest::newRow("(-1,0) and (2,1) lie on one line")
-        << "-1"
-        << "0"
-        << "2"
-        << "1"
-        << "Y= 0.333333333333333 X  + 0.333333333333333";
-    QTest::newRow("decimal rounding leaves no intercept") << "0.1"
-                                                          << "0.3"
-                                                          << "0.2"
-                                                          << "0.6"
-                                                          << "Y= 3 X  + 0";
-    QTest::newRow("decimals, intercept 0 again") << "0.1"
-                                                 << "0.2"
-                                                 << "0.3"
-                                                 << "0.6"
-                                                 << "Y= 2 X  + 0";
+    row("k 2, b 1", {"1", "3", "2", "5"}, "Y= 2 X  + 1");
+    row("k -2, b 5", {"0", "5", "2", "1"}, "Y=-2 X  + 5");
+    row("negative intercept follows the plus", {"1", "-1", "2", "1"}, "Y= 2 X  +-3");
+    row("(1,0) and (4,1) lie on one line", {"1", "0", "4", "1"},
+        "Y= 0.333333333333333 X  +-0.333333333333333");
+    row("(-1,0) and (2,1) lie on one line", {"-1", "0", "2", "1"},
+        "Y= 0.333333333333333 X  + 0.333333333333333");
+    row("decimal rounding leaves no intercept", {"0.1", "0.3", "0.2", "0.6"}, "Y= 3 X  + 0");
+    row("decimals, intercept 0 again", {"0.1", "0.2", "0.3", "0.6"}, "Y= 2 X  + 0");
     // Exact for the binary numbers that the text reads as, not cancelled down to noise.
-    QTest::newRow("small intercept keeps its digits")
-        << "3"
-        << "1.0000001"
-        << "6"
-        << "2.0000001"
-        << "Y= 0.333333333333333 X  + 1.00000000280431E-07";
-    QTest::newRow("through the origin") << "-2"
-                                        << "-4"
-                                        << "3"
-                                        << "6"
-                                        << "Y= 2 X  + 0";
+    row("small intercept keeps its digits", {"3", "1.0000001", "6", "2.0000001"},
+        "Y= 0.333333333333333 X  + 1.00000000280431E-07");
+    row("through the origin", {"-2", "-4", "3", "6"}, "Y= 2 X  + 0");
     // Found by fuzzing. The slope is below the normal range, where a double holds fewer digits.
-    QTest::newRow("subnormal slope") << "0"
-                                     << "1e-220"
-                                     << "2e90"
-                                     << "0"
-                                     << "Y=-5.00000000000023E-311 X  + 1E-220";
-    QTest::newRow("slope below the smallest double") << "0"
-                                                     << "1e-240"
-                                                     << "2e90"
-                                                     << "0"
-                                                     << "Y= 0 X  + 1E-240";
-    QTest::newRow("largest terms near the top of the range") << "0"
-                                                             << "1.7e308"
-                                                             << "1"
-                                                             << "1.6e308"
-                                                             << "Y=-1E+307 X  + 1.7E+308";
-    QTest::newRow("full-width input") << "１"
-                                      << "３"
-                                      << "２"
-                                      << "５"
-                                      << "Y= 2 X  + 1";
-    QTest::newRow("x1 = x2") << "3"
-                             << "4"
-                             << "3"
-                             << "7" << Refused;
-    QTest::newRow("y1 = y2") << "1"
-                             << "4"
-                             << "5"
-                             << "4" << Refused;
-    QTest::newRow("same point") << "2"
-                                << "2"
-                                << "2"
-                                << "2" << Refused;
-    QTest::newRow("empty boxes") << ""
-                                 << ""
-                                 << ""
-                                 << "" << Refused;
-    QTest::newRow("text reads as the same number") << "a"
-                                                   << "1"
-                                                   << "b"
-                                                   << "2" << Refused;
+    row("subnormal slope", {"0", "1e-220", "2e90", "0"}, "Y=-5.00000000000023E-311 X  + 1E-220");
+    row("slope below the smallest double", {"0", "1e-240", "2e90", "0"}, "Y= 0 X  + 1E-240");
+    row("largest terms near the top of the range", {"0", "1.7e308", "1", "1.6e308"},
+        "Y=-1E+307 X  + 1.7E+308");
+    row("full-width input", {"１", "３", "２", "５"}, "Y= 2 X  + 1");
+    row("x1 = x2", {"3", "4", "3", "7"}, Refused);
+    row("y1 = y2", {"1", "4", "5", "4"}, Refused);
+    row("same point", {"2", "2", "2", "2"}, Refused);
+    row("empty boxes", {"", "", "", ""}, Refused);
+    row("text reads as the same number", {"a", "1", "b", "2"}, Refused);
 }
 
 void tst_Line::answers()
 {
-    QFETCH(QString, x1);
-    QFETCH(QString, y1);
-    QFETCH(QString, x2);
-    QFETCH(QString, y2);
+    QFETCH(QStringList, points);
     QFETCH(QString, expected);
     int error = 0;
-    QCOMPARE(answer(val(x1), val(y1), val(x2), val(y2), &error), expected);
+    QCOMPARE(answer(val(points[0]), val(points[1]), val(points[2]), val(points[3]), &error),
+             expected);
     QCOMPARE(error, 0);
 }
 

@@ -38,85 +38,38 @@ private:
 
 void tst_Quadratic::answers_data()
 {
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("c");
+    QTest::addColumn<QStringList>("coefficients"); // a, b, c as typed
     QTest::addColumn<QString>("expected");
+    auto row = [](const char *name, const QStringList &coefficients, const QString &expected) {
+        QTest::newRow(name) << coefficients << expected;
+    };
 
-    QTest::newRow("two roots") << "1"
-                               << "-3"
-                               << "2"
-                               << "X1= 1    X2= 2";
-    QTest::newRow("double root") << "1"
-                                 << "2"
-                                 << "1"
-                                 << "X1=-1    X2=-1";
-    QTest::newRow("no real root") << "1"
-                                  << "0"
-                                  << "1"
-                                  << "△小于0，无解！";
-    QTest::newRow("linear") << "0"
-                            << "2"
-                            << "-4"
-                            << "X= 2";
-    QTest::newRow("linear zero root shows no minus") << "0"
-                                                     << "5"
-                                                     << "0"
-                                                     << "X= 0";
-    QTest::newRow("negative a keeps the order") << "-1"
-                                                << "0"
-                                                << "4"
-                                                << "X1= 2    X2=-2";
-    QTest::newRow("zero root") << "1"
-                               << "-3"
-                               << "0"
-                               << "X1= 0    X2= 3";
-    QTest::newRow("both roots zero") << "1"
-                                     << "0"
-                                     << "0"
-                                     << "X1= 0    X2= 0";
-    QTest::newRow("small root not cancelled") << "1"
-                                              << "1e8"
-                                              << "1"
-                                              << "X1=-100000000    X2=-1E-08";
-    QTest::newRow("small root, negative b") << "1"
-                                            << "-1e8"
-                                            << "1"
-                                            << "X1= 1E-08    X2= 100000000";
-    QTest::newRow("thirds") << "3"
-                            << "-1"
-                            << "0"
-                            << "X1= 0    X2= 0.333333333333333";
-    QTest::newRow("tiny coefficients, no real root") << "1e-200"
-                                                     << "1e-200"
-                                                     << "1e-200"
-                                                     << "△小于0，无解！";
-    QTest::newRow("tiny coefficients, roots") << "1e-200"
-                                              << "-3e-200"
-                                              << "2e-200"
-                                              << "X1= 1    X2= 2";
-    QTest::newRow("nearly a double root") << "1"
-                                          << "-2"
-                                          << "0.9999999999999998"
-                                          << "X1= 0.999999985098839    X2= 1.00000001490116";
-    QTest::newRow("full-width input") << "１"
-                                      << "－３"
-                                      << "２"
-                                      << "X1= 1    X2= 2";
-    QTest::newRow("decimal input") << "0.5"
-                                   << "-1.5"
-                                   << "1"
-                                   << "X1= 1    X2= 2";
+    row("two roots", {"1", "-3", "2"}, "X1= 1    X2= 2");
+    row("double root", {"1", "2", "1"}, "X1=-1    X2=-1");
+    row("no real root", {"1", "0", "1"}, "△小于0，无解！");
+    row("linear", {"0", "2", "-4"}, "X= 2");
+    row("linear zero root shows no minus", {"0", "5", "0"}, "X= 0");
+    row("negative a keeps the order", {"-1", "0", "4"}, "X1= 2    X2=-2");
+    row("zero root", {"1", "-3", "0"}, "X1= 0    X2= 3");
+    row("both roots zero", {"1", "0", "0"}, "X1= 0    X2= 0");
+    row("small root not cancelled", {"1", "1e8", "1"}, "X1=-100000000    X2=-1E-08");
+    row("small root, negative b", {"1", "-1e8", "1"}, "X1= 1E-08    X2= 100000000");
+    row("thirds", {"3", "-1", "0"}, "X1= 0    X2= 0.333333333333333");
+    row("tiny coefficients, no real root", {"1e-200", "1e-200", "1e-200"}, "△小于0，无解！");
+    row("tiny coefficients, roots", {"1e-200", "-3e-200", "2e-200"}, "X1= 1    X2= 2");
+    row("nearly a double root", {"1", "-2", "0.9999999999999998"},
+        "X1= 0.999999985098839    X2= 1.00000001490116");
+    row("full-width input", {"１", "－３", "２"}, "X1= 1    X2= 2");
+    row("decimal input", {"0.5", "-1.5", "1"}, "X1= 1    X2= 2");
 }
 
 void tst_Quadratic::answers()
 {
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(QString, c);
+    QFETCH(QStringList, coefficients);
     QFETCH(QString, expected);
     int error = 0;
-    QCOMPARE(answer(val(a), val(b), val(c), &error), expected);
+    QCOMPARE(answer(val(coefficients[0]), val(coefficients[1]), val(coefficients[2]), &error),
+             expected);
     QCOMPARE(error, 0);
 }
 

@@ -134,17 +134,13 @@ void tst_Registry::missingKeyOrValue_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("before");
-    QTest::newRow("missing key") << "SOFTWARE\\Nowhere"
-                                 << "PATH"
-                                 << "";
-    QTest::newRow("missing key, KeyVal not empty") << "SOFTWARE\\Nowhere"
-                                                   << "PATH"
-                                                   << "x";
-    QTest::newRow("missing value") << QString::fromStdString(KeyPath) << "NONE"
-                                   << "x";
-    QTest::newRow("empty key name") << ""
-                                    << "PATH"
-                                    << "x";
+    auto row = [](const char *name, const QString &key, const char *value, const char *before) {
+        QTest::newRow(name) << key << QString(value) << QString(before);
+    };
+    row("missing key", "SOFTWARE\\Nowhere", "PATH", "");
+    row("missing key, KeyVal not empty", "SOFTWARE\\Nowhere", "PATH", "x");
+    row("missing value", QString::fromStdString(KeyPath), "NONE", "x");
+    row("empty key name", "", "PATH", "x");
 }
 
 void tst_Registry::missingKeyOrValue()
