@@ -1,4 +1,5 @@
-// The two solvers from numbers to answer text.
+// The two solvers from box texts to answer text, reading included.
+#include "runtime/conversions.h"
 #include "solvers/line.h"
 #include "solvers/quadratic.h"
 
@@ -6,26 +7,34 @@
 
 namespace {
 
-void quadratic(benchmark::State &state, double a, double b, double c)
+void quadratic(benchmark::State &state, const char16_t *a, const char16_t *b, const char16_t *c)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(solvers::quadraticAnswer(a, b, c));
+        benchmark::DoNotOptimize(
+            solvers::quadraticAnswer(rt::ValNumber(a), rt::ValNumber(b), rt::ValNumber(c)));
 }
 
-void line(benchmark::State &state, double x1, double y1, double x2, double y2)
+void line(benchmark::State &state, const char16_t *x1, const char16_t *y1, const char16_t *x2,
+          const char16_t *y2)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(solvers::lineAnswer(x1, y1, x2, y2));
+        benchmark::DoNotOptimize(solvers::lineAnswer(rt::ValNumber(x1), rt::ValNumber(y1),
+                                                     rt::ValNumber(x2), rt::ValNumber(y2)));
 }
 
 } // namespace
 
-BENCHMARK_CAPTURE(quadratic, two_roots, 1.0, -3.0, 2.0);
-BENCHMARK_CAPTURE(quadratic, no_real_root, 1.0, 0.0, 1.0);
-BENCHMARK_CAPTURE(quadratic, linear, 0.0, 2.0, -4.0);
-BENCHMARK_CAPTURE(quadratic, thirds, 3.0, -1.0, 0.1);
-BENCHMARK_CAPTURE(line, integers, 1.0, 3.0, 2.0, 5.0);
-BENCHMARK_CAPTURE(line, thirds, 1.0, 0.0, 4.0, 1.0);
-BENCHMARK_CAPTURE(line, refused, 3.0, 4.0, 3.0, 7.0);
+BENCHMARK_CAPTURE(quadratic, two_roots, u"1", u"-3", u"2");
+BENCHMARK_CAPTURE(quadratic, no_real_root, u"1", u"0", u"1");
+BENCHMARK_CAPTURE(quadratic, linear, u"0", u"2", u"-4");
+BENCHMARK_CAPTURE(quadratic, thirds, u"3", u"-1", u"0.1");
+BENCHMARK_CAPTURE(quadratic, decimal_double_root, u"1", u"-0.6", u"0.09");
+BENCHMARK_CAPTURE(quadratic, quarter_irrational, u"1/4", u"-2", u"2");
+BENCHMARK_CAPTURE(quadratic, small_root, u"1", u"1e8", u"1");
+BENCHMARK_CAPTURE(line, integers, u"1", u"3", u"2", u"5");
+BENCHMARK_CAPTURE(line, thirds, u"1", u"0", u"4", u"1");
+BENCHMARK_CAPTURE(line, decimals, u"3", u"1.9", u"2.6", u"2.14");
+BENCHMARK_CAPTURE(line, fractions, u"1/2", u"1/3", u"3/4", u"1");
+BENCHMARK_CAPTURE(line, refused, u"3", u"4", u"3", u"7");
 
 BENCHMARK_MAIN();

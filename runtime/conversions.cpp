@@ -73,26 +73,38 @@ bool isDigit(char16_t c, int radix)
     return c >= u'0' && c <= u'9';
 }
 
-double readRadix(Reader &in, int radix)
+// One side of a number: an exact value, its double, and whether any digit was read.
+struct Side
+{
+    mpq_class exact;
+    double value = 0.0;
+    bool digits = false;
+};
+
+Side readRadix(Reader &in, int radix)
 {
     std::string digits;
     while (isDigit(in.peek(), radix)) {
         digits.push_back(static_cast<char>(in.peek()));
         in.next();
     }
-    std::uint64_t value = 0;
     if (digits.empty())
-        return 0.0;
+        return {};
+    std::uint64_t value = 0;
     const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value, radix);
     if (res.ec == std::errc::result_out_of_range)
         raise(Overflow);
-    return static_cast<double>(value);
+    Side side{mpq_class(), static_cast<double>(value), true};
+    side.exact.get_num().set_str(digits, radix);
+    return side;
 }
 
-double readDecimal(Reader &in)
+Side readDecimal(Reader &in)
 {
     // Collected as plain ASCII for the standard library's correctly rounded conversion.
     std::string text;
+    std::string significand; // every digit, leading zeros dropped
+    long long fractionDigits = 0;
     long long magnitude = 0; // rough decimal exponent, to tell overflow from underflow
     bool seenNonZero = false;
     bool any = false;
@@ -102,6 +114,7 @@ double readDecimal(Reader &in)
             seenNonZero = true;
         if (seenNonZero) {
             text.push_back(d);
+            significand.push_back(d);
             ++magnitude;
         }
         any = true;
@@ -120,14 +133,18 @@ double readDecimal(Reader &in)
                 else
                     seenNonZero = true;
             }
+            if (seenNonZero)
+                significand.push_back(d);
+            ++fractionDigits;
             text.push_back(d);
             any = true;
             in.next();
         }
     }
     if (!any)
-        return 0.0;
+        return {};
 
+    long long exponentValue = 0;
     const char16_t e = in.peek();
     if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
         const auto beforeExponent = in.mark();
@@ -138,64 +155,112 @@ double readDecimal(Reader &in)
                 exponent.push_back('-');
             in.next();
         }
-        long long expValue = 0;
         bool expDigits = false;
         while (isDigit(in.peek(), 10)) {
             const char d = static_cast<char>(in.peek());
             exponent.push_back(d);
-            if (expValue < 1'000'000'000)
-                expValue = expValue * 10 + (d - '0');
+            if (exponentValue < 1'000'000'000)
+                exponentValue = exponentValue * 10 + (d - '0');
             expDigits = true;
             in.next();
         }
         if (expDigits) {
             text += exponent;
-            magnitude += exponent[1] == '-' ? -expValue : expValue;
+            if (exponent[1] == '-')
+                exponentValue = -exponentValue;
+            magnitude += exponentValue;
         } else {
+            exponentValue = 0;
             in.reset(beforeExponent); // "1e" reads 1
         }
     }
 
-    double value = 0.0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    Side side{mpq_class(), 0.0, true};
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), side.value);
     if (res.ec == std::errc::result_out_of_range) {
         if (seenNonZero && magnitude > 0)
             raise(Overflow);
-        return 0.0; // below the smallest subnormal
+        side.value = 0.0; // below the smallest subnormal: exactly nothing, as the double says
     }
-    return value;
+    if (side.value == 0.0)
+        return side;
+    // A double in range bounds the shift by the number of digits typed.
+    mpz_class power;
+    const long long shift = exponentValue - fractionDigits;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(shift < 0 ? -shift : shift));
+    mpz_class &num = side.exact.get_num();
+    num.set_str(significand, 10);
+    if (shift < 0)
+        side.exact.get_den() = power;
+    else
+        num *= power;
+    side.exact.canonicalize();
+    return side;
 }
 
-} // namespace
-
-double Val(std::u16string_view text)
+Side readSide(Reader &in)
 {
-    Reader in(text);
     bool negative = false;
     if (in.peek() == u'+' || in.peek() == u'-') {
         negative = in.peek() == u'-';
         in.next();
     }
-    double value = 0.0;
+    Side side;
     if (in.peek() == u'&') {
         const auto afterSign = in.mark();
         in.next();
         const char16_t r = in.peek();
         if (r == u'H' || r == u'h') {
             in.next();
-            value = readRadix(in, 16);
+            side = readRadix(in, 16);
         } else if (r == u'O' || r == u'o') {
             in.next();
-            value = readRadix(in, 8);
+            side = readRadix(in, 8);
         } else {
             in.reset(afterSign);
         }
     } else {
-        value = readDecimal(in);
+        side = readDecimal(in);
     }
-    if (!std::isfinite(value))
+    if (!std::isfinite(side.value))
         raise(Overflow);
-    return negative ? -value : value;
+    if (negative) {
+        side.value = -side.value;
+        side.exact = -side.exact;
+    }
+    return side;
+}
+
+} // namespace
+
+Number ValNumber(std::u16string_view text)
+{
+    Reader in(text);
+    Side n = readSide(in);
+    if (n.digits && in.peek() == u'/') {
+        const auto beforeSlash = in.mark();
+        in.next();
+        const Side d = readSide(in);
+        if (!d.digits) {
+            in.reset(beforeSlash); // "1/" and "1/x" read 1
+        } else {
+            // The division's floating-point error: 0/0 is invalid, x/0 divides by zero.
+            if (sgn(d.exact) == 0)
+                raise(sgn(n.exact) == 0 ? Overflow : DivisionByZero);
+            n.exact /= d.exact;
+            n.value = nearestDouble(n.exact);
+            if (!std::isfinite(n.value))
+                raise(Overflow);
+            if (n.value == 0.0)
+                n.exact = 0;
+        }
+    }
+    return {std::move(n.exact), n.value};
+}
+
+double Val(std::u16string_view text)
+{
+    return ValNumber(text).value;
 }
 
 std::u16string Str(double value)

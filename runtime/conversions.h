@@ -1,5 +1,7 @@
 #pragma once
 
+#include "number.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,7 +11,11 @@ namespace rt {
 // stand; reading stops at the first character that does not fit and keeps what was read.
 // Accepts decimal numbers with an exponent (E, e, D or d) and the &H / &O radix prefixes.
 // Full-width forms typed through a Chinese input method read as their ASCII counterparts.
-// Raises Overflow beyond the double range.
+// A fraction is a number, "/" and a second number with at least one digit; "1/0" divides by
+// zero, "0/0" is invalid. Raises Overflow beyond the double range.
+Number ValNumber(std::u16string_view text);
+
+// The double of ValNumber, for callers that need no more.
 double Val(std::u16string_view text);
 
 // Text of a double, rounded to 15 significant digits: a leading blank for a non-negative value,

@@ -11,6 +11,7 @@ shift || true
 packages=(
     g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    libgmp-dev libmpfr-dev
     fonts-arphic-uming fonts-arphic-ukai fontconfig
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
     desktop-file-utils appstream dpkg-dev file

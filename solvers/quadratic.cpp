@@ -2,14 +2,9 @@
 
 #include "runtime/conversions.h"
 #include "runtime/fpcheck.h"
-#include "solvers/exactproduct.h"
-
-#include <cmath>
 
 namespace solvers {
 namespace {
-
-using Wide = ExtendedFloat;
 
 struct Roots
 {
@@ -17,67 +12,85 @@ struct Roots
     double x2; // carries +sqrt(D)
 };
 
-// b² - 4ac from exact products, so that D keeps its sign and its leading digits however close
-// b² and 4ac are.
-Wide discriminant(double a, double b, double c)
+// A perfect-square discriminant: both roots are rational and rounded from their exact values.
+Roots rationalRoots(const mpq_class &a, const mpq_class &b, const mpq_class &s)
 {
-    const ExactProduct bb = exactProduct(b, b);
-    const ExactProduct ac = exactProduct(a * 4.0, c);
-    return (bb.hi - ac.hi) + (bb.lo - ac.lo);
+    const mpq_class twoA = a + a;
+    return {rt::nearestDouble(mpq_class((-b - s) / twoA)),
+            rt::nearestDouble(mpq_class((-b + s) / twoA))};
 }
 
-// False when there is no real root. Each root comes from a formula that adds numbers of the
-// same sign, so neither loses its digits to cancellation.
-bool solve(double ad, double bd, double cd, Roots &roots)
+// Irrational roots never fall on a tie between two doubles, so raising the precision until the
+// approximation settles its rounding always ends. The root away from zero adds two terms of
+// one sign; the other comes from the product of the roots, c/a, so neither cancels.
+Roots irrationalRoots(const mpq_class &a, const mpq_class &b, const mpq_class &c,
+                      const mpq_class &d)
 {
-    const Wide d = discriminant(ad, bd, cd);
-    const Wide a = ad;
-    const Wide b = bd;
-    const Wide c = cd;
-    if (d < 0)
-        return false;
-    const Wide s = std::sqrt(d);
-    Wide x1;
-    Wide x2;
-    if (d == 0) {
-        x1 = x2 = -b / (a + a);
-    } else if (std::signbit(b)) {
-        const Wide t = -b + s; // both terms positive
-        x2 = t / (a + a);
-        x1 = (c + c) / t;
-    } else {
-        const Wide t = -b - s; // both terms non-positive, t < 0 since s > 0
-        x1 = t / (a + a);
-        x2 = (c + c) / t;
+    Roots roots{};
+    for (mpfr_prec_t prec = 128;; prec *= 2) {
+        mpfr_t s, t, far, near, x;
+        mpfr_inits2(prec, s, t, far, near, x, static_cast<mpfr_ptr>(nullptr));
+        mpfr_set_q(s, d.get_mpq_t(), MPFR_RNDN);
+        mpfr_sqrt(s, s, MPFR_RNDN);
+        mpfr_set_q(x, b.get_mpq_t(), MPFR_RNDN);
+        const bool negativeB = sgn(b) < 0;
+        if (negativeB)
+            mpfr_sub(t, s, x, MPFR_RNDN); // -b + s
+        else {
+            mpfr_add(t, x, s, MPFR_RNDN);
+            mpfr_neg(t, t, MPFR_RNDN); // -b - s
+        }
+        mpfr_set_q(x, a.get_mpq_t(), MPFR_RNDN);
+        mpfr_mul_2ui(x, x, 1, MPFR_RNDN);
+        mpfr_div(far, t, x, MPFR_RNDN); // t / 2a
+        mpfr_set_q(x, c.get_mpq_t(), MPFR_RNDN);
+        mpfr_mul_2ui(x, x, 1, MPFR_RNDN);
+        mpfr_div(near, x, t, MPFR_RNDN); // 2c / t
+        // Five roundings of at most half a unit each leave the error below 2^(EXP - prec + 4).
+        const mpfr_exp_t err = prec - 5;
+        const bool settled = mpfr_can_round(far, err, MPFR_RNDN, MPFR_RNDZ, 54) &&
+                             mpfr_can_round(near, err, MPFR_RNDN, MPFR_RNDZ, 54);
+        if (settled) {
+            const double f = rt::nearestDouble(far);
+            const double n = rt::nearestDouble(near);
+            roots = negativeB ? Roots{n, f} : Roots{f, n};
+        }
+        mpfr_clears(s, t, far, near, x, static_cast<mpfr_ptr>(nullptr));
+        if (settled)
+            return roots;
     }
-    // Narrowing to double raises the overflow condition for a root beyond the double range.
-    roots.x1 = static_cast<double>(x1);
-    roots.x2 = static_cast<double>(x2);
-    return true;
 }
 
 } // namespace
 
-std::u16string quadraticAnswer(double a, double b, double c)
+std::u16string quadraticAnswer(const rt::Number &a, const rt::Number &b, const rt::Number &c)
 {
     rt::fpReset();
-    if (a == 0.0) {
-        const double x = (c * -1.0) / b;
+    if (a.value == 0.0) {
+        const double x = (c.value * -1.0) / b.value;
         rt::fpCheck(x);
-        return u"X=" + rt::Str(x);
+        return u"X=" + rt::Str(rt::nearestDouble(mpq_class(-c.exact / b.exact)));
     }
 
-    // The plain discriminant decides, as it always has, when the coefficients are too large to
+    // The double discriminant decides, as it always has, when the coefficients are too large to
     // square: that is an overflow error, not an answer.
-    const double plain = b * b - (a * 4.0) * c;
-    rt::fpCheck(plain);
+    rt::fpCheck(b.value * b.value - (a.value * 4.0) * c.value);
 
-    Roots roots{};
-    if (!solve(a, b, c, roots))
+    const mpq_class d = b.exact * b.exact - 4 * a.exact * c.exact;
+    if (sgn(d) < 0)
         return u"△小于0，无解！";
-    rt::fpCheck(roots.x1);
-    rt::fpCheck(roots.x2);
-    return u"X1=" + rt::Str(roots.x1) + u"    " + u"X2=" + rt::Str(roots.x2);
+    Roots roots{};
+    if (mpz_perfect_square_p(d.get_num_mpz_t()) && mpz_perfect_square_p(d.get_den_mpz_t())) {
+        mpq_class s;
+        mpz_sqrt(s.get_num_mpz_t(), d.get_num_mpz_t());
+        mpz_sqrt(s.get_den_mpz_t(), d.get_den_mpz_t());
+        roots = rationalRoots(a.exact, b.exact, s);
+    } else {
+        roots = irrationalRoots(a.exact, b.exact, c.exact, d);
+    }
+    // Str raises Overflow for a root that rounded to infinity.
+    const std::u16string x1 = rt::Str(roots.x1);
+    return u"X1=" + x1 + u"    " + u"X2=" + rt::Str(roots.x2);
 }
 
 } // namespace solvers

@@ -59,8 +59,8 @@ class tst_Conversions : public QObject
 private slots:
     void val_data();
     void val();
-    void valOverflow_data();
-    void valOverflow();
+    void valErrors_data();
+    void valErrors();
     void valLongDigitStrings();
     void str_data();
     void str();
@@ -123,6 +123,22 @@ void tst_Conversions::val_data()
     QTest::newRow("full-width exponent") << "１ｅ３" << 1000.0;
     QTest::newRow("full-width letters") << "ＡＢＣ" << 0.0;
     QTest::newRow("Chinese text stops") << "3个" << 3.0;
+    QTest::newRow("fraction") << "1/4" << 0.25;
+    QTest::newRow("negative fraction") << "-2/3" << -2.0 / 3.0;
+    QTest::newRow("negative denominator") << "1/-4" << -0.25;
+    QTest::newRow("decimal over integer") << "0.5/3" << 0.5 / 3.0;
+    QTest::newRow("exponent over integer") << "1e3/7" << 1000.0 / 7.0;
+    QTest::newRow("hex over hex") << "&H10/&H4" << 4.0;
+    QTest::newRow("full-width fraction") << "３／４" << 0.75;
+    QTest::newRow("blanks join digits before a slash") << "1 2/3" << 4.0;
+    QTest::newRow("slash without denominator") << "1/" << 1.0;
+    QTest::newRow("slash before letters") << "1/abc" << 1.0;
+    QTest::newRow("slash before a lone point") << "1/." << 1.0;
+    QTest::newRow("slash before an empty hex") << "1/&H" << 1.0;
+    QTest::newRow("second slash stops") << "1/2/3" << 0.5;
+    QTest::newRow("vulgar fraction not read") << "½" << 0.0;
+    QTest::newRow("tenth over third rounds once") << "0.1/0.3" << 1.0 / 3.0;
+    QTest::newRow("quotient below subnormal") << "1e-300/1e300" << 0.0;
 }
 
 void tst_Conversions::val()
@@ -133,23 +149,31 @@ void tst_Conversions::val()
     QVERIFY2(sameDouble(actual, expected), qPrintable(QString::number(actual, 'g', 17)));
 }
 
-void tst_Conversions::valOverflow_data()
+void tst_Conversions::valErrors_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("1e400") << "1e400";
-    QTest::newRow("-1e400") << "-1e400";
-    QTest::newRow("just past the largest") << "1.8e308";
-    QTest::newRow("huge exponent") << "1e99999999999999999999";
-    QTest::newRow("400 nines") << QString(400, u'9');
-    QTest::newRow("small mantissa big exponent") << "0.0000001e316";
-    QTest::newRow("hex beyond 64 bits") << "&H" + QString(17, u'F');
-    QTest::newRow("full-width") << "１ｅ４００";
+    QTest::addColumn<int>("error");
+    const int overflow = rt::Overflow;
+    QTest::newRow("1e400") << "1e400" << overflow;
+    QTest::newRow("-1e400") << "-1e400" << overflow;
+    QTest::newRow("just past the largest") << "1.8e308" << overflow;
+    QTest::newRow("huge exponent") << "1e99999999999999999999" << overflow;
+    QTest::newRow("400 nines") << QString(400, u'9') << overflow;
+    QTest::newRow("small mantissa big exponent") << "0.0000001e316" << overflow;
+    QTest::newRow("hex beyond 64 bits") << "&H" + QString(17, u'F') << overflow;
+    QTest::newRow("full-width") << "１ｅ４００" << overflow;
+    QTest::newRow("1/0") << "1/0" << int(rt::DivisionByZero);
+    QTest::newRow("0/0") << "0/0" << overflow;
+    QTest::newRow("denominator below subnormal") << "1/1e-400" << int(rt::DivisionByZero);
+    QTest::newRow("side beyond range") << "1e400/1e401" << overflow;
+    QTest::newRow("quotient beyond range") << "1e300/1e-300" << overflow;
 }
 
-void tst_Conversions::valOverflow()
+void tst_Conversions::valErrors()
 {
     QFETCH(QString, text);
-    QCOMPARE(errorOf([&] { Val(u16(text)); }), int(rt::Overflow));
+    QFETCH(int, error);
+    QCOMPARE(errorOf([&] { Val(u16(text)); }), error);
 }
 
 void tst_Conversions::valLongDigitStrings()

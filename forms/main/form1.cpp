@@ -110,9 +110,9 @@ void Form1::wireHandlers()
 
 void Form1::Command1_Click()
 {
-    const double a = rt::Val(rt::toView(ui->Text1->text()));
-    const double b = rt::Val(rt::toView(ui->Text2->text()));
-    const double c = rt::Val(rt::toView(ui->Text3->text()));
+    const rt::Number a = rt::ValNumber(rt::toView(ui->Text1->text()));
+    const rt::Number b = rt::ValNumber(rt::toView(ui->Text2->text()));
+    const rt::Number c = rt::ValNumber(rt::toView(ui->Text3->text()));
     // A label with no accessible name of its own tells assistive technology of its new caption.
     ui->Label4->setText(rt::toQString(solvers::quadraticAnswer(a, b, c)));
 }
@@ -125,10 +125,10 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    const double x1 = rt::Val(rt::toView(ui->Text4->text()));
-    const double y1 = rt::Val(rt::toView(ui->Text5->text()));
-    const double x2 = rt::Val(rt::toView(ui->Text6->text()));
-    const double y2 = rt::Val(rt::toView(ui->Text7->text()));
+    const rt::Number x1 = rt::ValNumber(rt::toView(ui->Text4->text()));
+    const rt::Number y1 = rt::ValNumber(rt::toView(ui->Text5->text()));
+    const rt::Number x2 = rt::ValNumber(rt::toView(ui->Text6->text()));
+    const rt::Number y2 = rt::ValNumber(rt::toView(ui->Text7->text()));
     ui->Label16->setText(rt::toQString(solvers::lineAnswer(x1, y1, x2, y2)));
 }
 

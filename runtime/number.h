@@ -1,0 +1,23 @@
+#pragma once
+
+#include <gmpxx.h>
+#include <mpfr.h>
+
+namespace rt {
+
+// A number as the student typed it: its exact value, and that value correctly rounded to the
+// nearest double. The exact value is 0 exactly when the double is, so a decision taken on the
+// double never meets an exact zero it did not see.
+struct Number
+{
+    mpq_class exact;
+    double value = 0;
+};
+
+// The double nearest to the exact value, subnormals rounded once; ±infinity beyond the range.
+double nearestDouble(const mpq_class &exact);
+
+// The same for an approximation that is known to round, at 54 bits, as the exact value does.
+double nearestDouble(mpfr_srcptr approximation);
+
+} // namespace rt
