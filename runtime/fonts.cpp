@@ -2,18 +2,56 @@
 
 #include "runtime/twips.h"
 
+#include <QFontDatabase>
+#include <QHash>
+#include <QRawFont>
+
 namespace rt {
+namespace {
+
+const QStringList &songStyle()
+{
+    static const QStringList faces = {
+        QStringLiteral("AR PL UMing CN"),      QStringLiteral("AR PL SungtiL GB"),
+        QStringLiteral("AR PL UMing TW"),      QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("Source Han Serif SC"), QStringLiteral("Source Han Serif CN"),
+        QStringLiteral("Noto Serif CJK"),
+    };
+    return faces;
+}
+
+const QStringList &kaiStyle()
+{
+    static const QStringList faces = {QStringLiteral("AR PL UKai CN"),
+                                      QStringLiteral("AR PL KaitiM GB"),
+                                      QStringLiteral("AR PL UKai TW")};
+    return faces;
+}
+
+// Sans-serif faces distributions ship for Simplified Chinese; after them, whatever fontconfig
+// knows to cover it.
+QStringList anyChinese()
+{
+    QStringList faces = {
+        QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("Source Han Sans CN"),  QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback")};
+    for (const QString &family : QFontDatabase::families(QFontDatabase::SimplifiedChinese))
+        if (!faces.contains(family))
+            faces.append(family);
+    return faces;
+}
+
+} // namespace
 
 QStringList songFaces()
 {
-    return {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
-            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing TW")};
+    return songStyle() + kaiStyle() + anyChinese();
 }
 
 QStringList kaiFaces()
 {
-    return {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-            QStringLiteral("AR PL UKai TW")};
+    return kaiStyle() + songStyle() + anyChinese();
 }
 
 void installFontSubstitutes()
@@ -31,6 +69,23 @@ QFont formFont(const QString &face, double points, bool underline)
     font.setUnderline(underline);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+bool faceDraws(const QFont &font, QStringView text)
+{
+    // Resolved without fallback faces, whose lookup is what turning fallback off saves; once
+    // per face asked for, since what a face covers does not depend on its size.
+    static QHash<QString, QRawFont> faces;
+    auto it = faces.find(font.family());
+    if (it == faces.end()) {
+        QFont alone = font;
+        alone.setStyleStrategy(QFont::NoFontMerging);
+        it = faces.insert(font.family(), QRawFont::fromFont(alone));
+    }
+    for (const QChar c : text)
+        if (!it->supportsCharacter(c))
+            return false;
+    return true;
 }
 
 } // namespace rt

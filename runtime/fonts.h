@@ -2,10 +2,12 @@
 
 #include <QFont>
 #include <QStringList>
+#include <QStringView>
 
 namespace rt {
 
-// Installed faces that stand in for the two Chinese faces the forms name.
+// Faces that stand in for the two Chinese faces the forms name, best first: the faces of the
+// same style, then those of the other style, then any face for Simplified Chinese.
 QStringList songFaces();
 QStringList kaiFaces();
 
@@ -14,5 +16,8 @@ void installFontSubstitutes();
 // A font as the forms store it: face, size in points at 96 DPI, underline. Sizes go to pixels so
 // that text keeps its proportions to the twip layout whatever the display's DPI setting.
 QFont formFont(const QString &face, double points, bool underline = false);
+
+// Whether the face the font resolves to draws every character of the text by itself.
+bool faceDraws(const QFont &font, QStringView text);
 
 } // namespace rt

@@ -12,7 +12,7 @@ packages=(
     g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgmp-dev libmpfr-dev
-    fonts-arphic-uming fonts-arphic-ukai fontconfig
+    fonts-arphic-uming fonts-arphic-ukai fontconfig fonts-wqy-microhei fonts-droid-fallback
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
     desktop-file-utils appstream dpkg-dev file
     g++-mingw-w64-x86-64-posix wine64

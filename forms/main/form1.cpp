@@ -35,6 +35,9 @@ struct StoredFont
 constexpr char16_t Song[] = u"宋体";
 constexpr char16_t Kai[] = u"楷体_GB2312";
 
+// Every character the solvers write into the result labels.
+constexpr QStringView AnswerCharacters = u"0123456789 .+-EXY=△小于0，无解！ERROR!请检查输入的坐标";
+
 // Command2 keeps the default dialog font.
 constexpr StoredFont Fonts[] = {
     {"Label6", Kai, 15.75},   {"Text1", Song, 15.75},   {"Label1", Song, 21.75},
@@ -78,10 +81,16 @@ void Form1::applyFonts()
         Q_ASSERT(control);
         QFont font =
             rt::formFont(rt::toQString(stored.face), stored.points, control == ui->Label17);
-        // Labels and buttons only show texts their face covers; looking up fallback faces for
-        // them is start-up time spent for nothing. Text boxes keep fallbacks for what is typed.
-        if (!qobject_cast<QLineEdit *>(control))
-            font.setStyleStrategy(QFont::NoFontMerging);
+        // A label or button whose face draws all it can show needs no fallback faces, and
+        // looking them up is start-up time spent for nothing. Text boxes keep fallbacks for
+        // whatever is typed.
+        if (!qobject_cast<QLineEdit *>(control)) {
+            QString shows = control->property("text").toString();
+            if (control == ui->Label4 || control == ui->Label16)
+                shows += AnswerCharacters;
+            if (rt::faceDraws(font, shows))
+                font.setStyleStrategy(QFont::NoFontMerging);
+        }
         control->setFont(font);
     }
 }
