@@ -1,5 +1,6 @@
-#include "forms/main/form1.h"
-#include "runtime/start.h"
+#include "form1.h"
+#include "registry.h"
+#include "start.h"
 
 #include <QApplication>
 
@@ -9,7 +10,7 @@ int main(int argc, char *argv[])
     rt::initialize();
 
     // The main window is the start-up form; the run ends when no window is left open.
-    Form1 form;
+    Form1 form(registry::systemRegistry());
     form.show();
     return QApplication::exec();
 }

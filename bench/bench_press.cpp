@@ -1,6 +1,7 @@
 // From a press of "GO" to the caption in the result label, through the window's wiring.
-#include "forms/main/form1.h"
-#include "runtime/start.h"
+#include "form1.h"
+#include "registry.h"
+#include "start.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +32,7 @@ void bench_Press::press()
     QFETCH(QString, button);
     QFETCH(QStringList, texts);
     QFETCH(QString, label);
-    Form1 form;
+    Form1 form(registry::systemRegistry());
     form.show();
     const int first = button == "Command1" ? 1 : 4;
     for (int i = 0; i < texts.size(); ++i)

@@ -1,7 +1,7 @@
 // The two solvers from box texts to answer text, reading included.
-#include "runtime/conversions.h"
-#include "solvers/line.h"
-#include "solvers/quadratic.h"
+#include "conversions.h"
+#include "line.h"
+#include "quadratic.h"
 
 #include <benchmark/benchmark.h>
 

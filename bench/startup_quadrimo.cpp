@@ -1,7 +1,8 @@
 // Quadrimo's start-up, as app/main.cpp does it, ending at the first settled paint.
 #include "firstpaint.h"
-#include "forms/main/form1.h"
-#include "runtime/start.h"
+#include "form1.h"
+#include "registry.h"
+#include "start.h"
 
 #include <QApplication>
 
@@ -9,7 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     rt::initialize();
-    Form1 form;
+    Form1 form(registry::systemRegistry());
     new FirstPaint(&form);
     form.show();
     return QApplication::exec();

@@ -1,6 +1,6 @@
 #include "controlevents.h"
 
-#include "runtime/twips.h"
+#include "twips.h"
 
 #include <QMouseEvent>
 #include <QWidget>

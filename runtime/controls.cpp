@@ -26,23 +26,10 @@ void setBackColor(QWidget *control, unsigned bgr)
 
 void setMousePointer(QWidget *control, int pointer)
 {
-    switch (pointer) {
-    case 1:
-        control->setCursor(Qt::ArrowCursor);
-        break;
-    case 2:
+    if (pointer == CrossPointer)
         control->setCursor(Qt::CrossCursor);
-        break;
-    case 3:
-        control->setCursor(Qt::IBeamCursor);
-        break;
-    case 11:
-        control->setCursor(Qt::WaitCursor);
-        break;
-    default:
+    else
         control->unsetCursor();
-        break;
-    }
 }
 
 void applyKindDefaults(QWidget *form)

@@ -16,8 +16,9 @@ constexpr QRgb bgrToRgb(unsigned bgr)
 void setForeColor(QWidget *control, unsigned bgr);
 void setBackColor(QWidget *control, unsigned bgr);
 
-// Mouse pointer values of a form or control: 0 default, 1 arrow, 2 cross-hair, 3 I-beam,
-// 11 hourglass.
+// Mouse pointer values of a form or control: the default, and the cross-hair the link shows.
+inline constexpr int DefaultPointer = 0;
+inline constexpr int CrossPointer = 2;
 void setMousePointer(QWidget *control, int pointer);
 
 // The defaults of each control kind on a form: labels opaque in the button-face colour, text

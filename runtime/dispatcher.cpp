@@ -1,8 +1,8 @@
 #include "dispatcher.h"
 
-#include "runtime/messagebox.h"
-#include "runtime/runtimeerror.h"
-#include "runtime/text.h"
+#include "messagebox.h"
+#include "runtimeerror.h"
+#include "text.h"
 
 namespace rt {
 

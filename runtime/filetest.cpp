@@ -1,6 +1,6 @@
 #include "filetest.h"
 
-#include "runtime/ansi.h"
+#include "ansi.h"
 
 #include <filesystem>
 #include <system_error>

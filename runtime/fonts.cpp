@@ -1,6 +1,6 @@
 #include "fonts.h"
 
-#include "runtime/twips.h"
+#include "twips.h"
 
 #include <QFontDatabase>
 #include <QHash>

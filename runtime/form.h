@@ -41,7 +41,6 @@ public:
     void Show();
     void Unload();
 
-    bool isLoaded() const { return !m_window.isNull(); }
     FormWindow *window() const { return m_window; }
 
 signals:

@@ -1,7 +1,7 @@
 #include "messagebox.h"
 
-#include "runtime/appinfo.h"
-#include "runtime/text.h"
+#include "appinfo.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QMessageBox>

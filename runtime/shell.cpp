@@ -1,7 +1,7 @@
 #include "shell.h"
 
-#include "runtime/filetest.h"
-#include "runtime/runtimeerror.h"
+#include "filetest.h"
+#include "runtimeerror.h"
 
 #include <QFileInfo>
 #include <QProcess>

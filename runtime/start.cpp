@@ -1,8 +1,8 @@
 #include "start.h"
 
-#include "runtime/appinfo.h"
-#include "runtime/fonts.h"
-#include "runtime/text.h"
+#include "appinfo.h"
+#include "fonts.h"
+#include "text.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
 #include "line.h"
 
-#include "runtime/conversions.h"
-#include "runtime/fpcheck.h"
+#include "conversions.h"
+#include "fpcheck.h"
 
 namespace solvers {
 

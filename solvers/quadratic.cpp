@@ -1,7 +1,7 @@
 #include "quadratic.h"
 
-#include "runtime/conversions.h"
-#include "runtime/fpcheck.h"
+#include "conversions.h"
+#include "fpcheck.h"
 
 namespace solvers {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/number.h"
+#include "number.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 // The exact reference both solvers are held to: rational arithmetic on the typed numbers, and
 // the double computations that decide the runtime errors.
-#include "runtime/number.h"
+#include "number.h"
 
 #include <string>
 #include <string_view>

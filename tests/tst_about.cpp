@@ -1,10 +1,10 @@
-#include "app/settings.h"
-#include "forms/about/frmabout.h"
-#include "forms/about/memoryregistry.h"
-#include "forms/main/form1.h"
+#include "form1.h"
+#include "frmabout.h"
+#include "maker.h"
+#include "memoryregistry.h"
 #include "messageboxwatcher.h"
-#include "runtime/picturebox.h"
-#include "runtime/start.h"
+#include "picturebox.h"
+#include "start.h"
 
 #include <QFile>
 #include <QLabel>
@@ -58,8 +58,9 @@ private:
     rt::FormWindow *openAbout();
     template <typename T = QWidget> T *about(const char *name) const
     {
-        return frmAbout::existingInstance()->window()->findChild<T *>(QLatin1String(name));
+        return m_form->findChild<frmAbout *>()->window()->findChild<T *>(QLatin1String(name));
     }
+    registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
     QTemporaryDir m_dir;
 };
@@ -72,17 +73,16 @@ void tst_About::initTestCase()
 
 void tst_About::init()
 {
-    m_form = std::make_unique<Form1>();
+    m_registry = MemoryRegistry();
+    m_form = std::make_unique<Form1>(m_registry);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void tst_About::cleanup()
 {
-    if (frmAbout *dialog = frmAbout::existingInstance()) {
+    if (frmAbout *dialog = m_form->findChild<frmAbout *>())
         dialog->Unload();
-        dialog->setRegistry(&systemRegistry());
-    }
     m_form.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -90,7 +90,7 @@ void tst_About::cleanup()
 rt::FormWindow *tst_About::openAbout()
 {
     QTest::mouseClick(m_form->findChild<QWidget *>("Command2"), Qt::LeftButton);
-    frmAbout *dialog = frmAbout::existingInstance();
+    frmAbout *dialog = m_form->findChild<frmAbout *>();
     if (!dialog || !dialog->window())
         return nullptr;
     if (!QTest::qWaitForWindowActive(dialog->window()))
@@ -100,7 +100,7 @@ rt::FormWindow *tst_About::openAbout()
 
 void tst_About::firstOpening()
 {
-    QCOMPARE(frmAbout::existingInstance(), nullptr); // nothing made before the first press
+    QCOMPARE(m_form->findChild<frmAbout *>(), nullptr); // nothing made before the first press
     rt::FormWindow *window = openAbout();
     QVERIFY(window);
     QVERIFY(window->isVisible());
@@ -218,7 +218,7 @@ void tst_About::closes()
     QFETCH(QString, focus);
     rt::FormWindow *window = openAbout();
     QVERIFY(window);
-    frmAbout *dialog = frmAbout::existingInstance();
+    frmAbout *dialog = m_form->findChild<frmAbout *>();
     QPointer<QWidget> button = about("cmdOK");
     about(focus.toLatin1().constData())->setFocus();
 
@@ -234,9 +234,9 @@ void tst_About::closes()
     else
         window->close();
 
-    QVERIFY(!dialog->isLoaded());
-    QCOMPARE(frmAbout::existingInstance(), dialog); // the object stays
-    QTRY_VERIFY(button.isNull());                   // window and controls go
+    QVERIFY(!dialog->window());
+    QCOMPARE(m_form->findChild<frmAbout *>(), dialog); // the object stays
+    QTRY_VERIFY(button.isNull());                      // window and controls go
     QVERIFY(boxes.seen().isEmpty());
     QVERIFY(m_form->isVisible());
 }
@@ -248,14 +248,14 @@ void tst_About::enterOnSysInfoPressesIt()
     MessageBoxWatcher boxes;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(boxes.texts(), QStringList{Unavailable});
-    QVERIFY(frmAbout::existingInstance()->isLoaded());
+    QVERIFY(m_form->findChild<frmAbout *>()->window());
 }
 
 void tst_About::reopeningLoadsAfresh()
 {
     QVERIFY(openAbout());
     about<QLabel>("lblTitle")->setText("changed");
-    frmAbout::existingInstance()->window()->setWindowTitle("changed");
+    m_form->findChild<frmAbout *>()->window()->setWindowTitle("changed");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -298,7 +298,7 @@ void tst_About::solversWorkWhileOpen()
     QTest::mouseClick(m_form->findChild<QWidget *>("Command3"), Qt::LeftButton);
     QCOMPARE(m_form->findChild<QLabel *>("Label4")->text(), QString("X1= 1    X2= 2"));
     QCOMPARE(m_form->findChild<QLabel *>("Label16")->text(), QString("Y= 2 X  + 1"));
-    QVERIFY(frmAbout::existingInstance()->window()->isVisible());
+    QVERIFY(m_form->findChild<frmAbout *>()->window()->isVisible());
 }
 
 void tst_About::launcher_data()
@@ -342,7 +342,7 @@ void tst_About::launcher()
     helper(m_dir.filePath("tool/MSINFO32.EXE"), "entry2");
     helper(m_dir.filePath("helper1"), "entry1");
 
-    MemoryRegistry reg;
+    MemoryRegistry &reg = m_registry;
     const std::string helper1 = m_dir.filePath("helper1").toStdString();
     if (entry1 == "helper")
         reg.setString(LocalMachine, Entry1, "PATH", helper1);
@@ -363,7 +363,6 @@ void tst_About::launcher()
         reg.setString(LocalMachine, Entry2, "MSINFO", m_dir.filePath("empty").toStdString());
 
     QVERIFY(openAbout());
-    frmAbout::existingInstance()->setRegistry(&reg);
     MessageBoxWatcher boxes;
     QTest::mouseClick(about("cmdSysInfo"), Qt::LeftButton);
 
@@ -383,8 +382,8 @@ void tst_About::launcher()
         QTRY_COMPARE_WITH_TIMEOUT(ran(), started, 5000);
     }
     QCOMPARE(reg.openHandles(), 0);
-    QVERIFY(frmAbout::existingInstance()->isLoaded()); // the dialog stays in every case
-    QVERIFY(frmAbout::existingInstance()->window()->isVisible());
+    QVERIFY(m_form->findChild<frmAbout *>()->window()); // the dialog stays in every case
+    QVERIFY(m_form->findChild<frmAbout *>()->window()->isVisible());
 }
 
 void tst_About::quitsOnlyAfterBothWindowsClose_data()
@@ -411,7 +410,7 @@ void tst_About::quitsOnlyAfterBothWindowsClose()
         stillRunning = true; // the loop is still turning with one window left
         if (mainFirst) {
             QVERIFY(window->isVisible());
-            QTest::keyClick(frmAbout::existingInstance()->window(), Qt::Key_Escape);
+            QTest::keyClick(m_form->findChild<frmAbout *>()->window(), Qt::Key_Escape);
         } else {
             QVERIFY(m_form->isVisible());
             m_form->close();

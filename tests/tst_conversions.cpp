@@ -1,6 +1,6 @@
-#include "runtime/conversions.h"
-#include "runtime/fpcheck.h"
-#include "runtime/runtimeerror.h"
+#include "conversions.h"
+#include "fpcheck.h"
+#include "runtimeerror.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

@@ -1,7 +1,8 @@
-#include "app/settings.h"
-#include "forms/main/form1.h"
+#include "form1.h"
+#include "homepage.h"
+#include "memoryregistry.h"
 #include "messageboxwatcher.h"
-#include "runtime/start.h"
+#include "start.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -100,6 +101,7 @@ private:
     {
         return m_form->findChild<T *>(QLatin1String(name));
     }
+    registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
 };
 
@@ -110,7 +112,7 @@ void tst_Form1::initTestCase()
 
 void tst_Form1::init()
 {
-    m_form = std::make_unique<Form1>();
+    m_form = std::make_unique<Form1>(m_registry);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     m_form->activateWindow();

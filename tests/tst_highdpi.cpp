@@ -1,7 +1,8 @@
-#include "forms/about/frmabout.h"
-#include "forms/main/form1.h"
-#include "runtime/picturebox.h"
-#include "runtime/start.h"
+#include "form1.h"
+#include "frmabout.h"
+#include "memoryregistry.h"
+#include "picturebox.h"
+#include "start.h"
 
 #include <QLabel>
 #include <QTest>
@@ -25,6 +26,7 @@ private slots:
 private:
     QWidget *control(const char *name) const { return m_form->findChild<QWidget *>(name); }
     qreal m_factor = 1;
+    registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
 };
 
@@ -37,14 +39,14 @@ void tst_HighDpi::initTestCase()
 
 void tst_HighDpi::init()
 {
-    m_form = std::make_unique<Form1>();
+    m_form = std::make_unique<Form1>(m_registry);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
 void tst_HighDpi::cleanup()
 {
-    if (frmAbout *about = frmAbout::existingInstance())
+    if (frmAbout *about = m_form->findChild<frmAbout *>())
         about->Unload();
     m_form.reset();
 }
@@ -108,7 +110,8 @@ void tst_HighDpi::iconsAreSharp()
     QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(64, 64)));
 
     QTest::mouseClick(control("Command2"), Qt::LeftButton);
-    auto *picture = frmAbout::existingInstance()->window()->findChild<rt::PictureBox *>("picIcon");
+    auto *picture =
+        m_form->findChild<frmAbout *>()->window()->findChild<rt::PictureBox *>("picIcon");
     QVERIFY(picture);
     QVERIFY(picture->picture().availableSizes().contains(QSize(64, 64)));
     const QImage drawn = picture->grab().toImage();
@@ -118,7 +121,7 @@ void tst_HighDpi::iconsAreSharp()
 void tst_HighDpi::aboutKeepsItsProportions()
 {
     QTest::mouseClick(control("Command2"), Qt::LeftButton);
-    QWidget *about = frmAbout::existingInstance()->window();
+    QWidget *about = m_form->findChild<frmAbout *>()->window();
     QCOMPARE(about->size(), QSize(382, 237)); // 5730 × 3555 twips
     QCOMPARE(about->devicePixelRatioF(), m_factor);
     QCOMPARE(about->findChild<QWidget *>("cmdOK")->geometry(), QRect(275, 175, 100, 23));

@@ -1,8 +1,8 @@
-#include "forms/about/getkeyvalue.h"
-#include "forms/about/memoryregistry.h"
-#include "runtime/ansi.h"
-#include "runtime/filetest.h"
-#include "runtime/runtimeerror.h"
+#include "ansi.h"
+#include "filetest.h"
+#include "getkeyvalue.h"
+#include "memoryregistry.h"
+#include "runtimeerror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
-#include "forms/about/frmabout.h"
-#include "forms/main/form1.h"
+#include "form1.h"
+#include "frmabout.h"
+#include "memoryregistry.h"
 #include "messageboxwatcher.h"
-#include "runtime/start.h"
+#include "start.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -44,6 +45,7 @@ private:
             control<QLineEdit>(Boxes[i])->setText(texts[i]);
     }
 
+    registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<QSignalSpy> m_quit;
 };
@@ -56,7 +58,7 @@ void tst_Robustness::initTestCase()
 
 void tst_Robustness::init()
 {
-    m_form = std::make_unique<Form1>();
+    m_form = std::make_unique<Form1>(m_registry);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
@@ -162,15 +164,15 @@ void tst_Robustness::aboutTwoHundredTimes()
     };
     // The first opening makes the one dialog object; widgets counted from there.
     press("Command2");
-    QTest::keyClick(frmAbout::existingInstance()->window(), Qt::Key_Escape);
+    QTest::keyClick(m_form->findChild<frmAbout *>()->window(), Qt::Key_Escape);
     settle();
     const qsizetype widgets = QApplication::allWidgets().size();
     for (int i = 0; i < 200; ++i) {
         press("Command2");
-        rt::FormWindow *window = frmAbout::existingInstance()->window();
+        rt::FormWindow *window = m_form->findChild<frmAbout *>()->window();
         QVERIFY(window && window->isVisible());
         QTest::keyClick(window, i % 2 ? Qt::Key_Escape : Qt::Key_Return);
-        QVERIFY(!frmAbout::existingInstance()->isLoaded());
+        QVERIFY(!m_form->findChild<frmAbout *>()->window());
         settle();
     }
     QCOMPARE(QApplication::allWidgets().size(), widgets);

@@ -1,8 +1,8 @@
+#include "conversions.h"
 #include "exact.h"
-#include "runtime/conversions.h"
-#include "runtime/runtimeerror.h"
-#include "solvers/line.h"
-#include "solvers/quadratic.h"
+#include "line.h"
+#include "quadratic.h"
+#include "runtimeerror.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,21 +1,20 @@
 #include "frmabout.h"
 
-#include "app/settings.h"
-#include "forms/about/getkeyvalue.h"
-#include "runtime/appinfo.h"
-#include "runtime/controls.h"
-#include "runtime/dispatcher.h"
-#include "runtime/filetest.h"
-#include "runtime/messagebox.h"
-#include "runtime/runtimeerror.h"
-#include "runtime/shell.h"
-#include "runtime/text.h"
-#include "runtime/twips.h"
+#include "appinfo.h"
+#include "controls.h"
+#include "dispatcher.h"
+#include "filetest.h"
+#include "getkeyvalue.h"
+#include "maker.h"
+#include "messagebox.h"
+#include "runtimeerror.h"
+#include "shell.h"
+#include "text.h"
+#include "twips.h"
 #include "ui_frmabout.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QPointer>
 
 namespace {
 
@@ -32,28 +31,15 @@ constexpr int Height = 3555;
 constexpr char16_t Disclaimer[] =
     u"警告: 软件只用于研究学习，使用本软件造成的后果作者不予承担责任。传播请注明出处。";
 
-QPointer<frmAbout> g_instance;
-
 } // namespace
 
-frmAbout::frmAbout(QObject *parent) : rt::Form(parent), m_registry(&registry::systemRegistry())
+frmAbout::frmAbout(registry::Registry &registry, QObject *parent)
+    : rt::Form(parent), m_registry(registry)
 {
     connect(this, &rt::Form::unloaded, this, [this] { ui.reset(); });
 }
 
 frmAbout::~frmAbout() = default;
-
-frmAbout *frmAbout::defaultInstance()
-{
-    if (!g_instance)
-        g_instance = new frmAbout(qApp);
-    return g_instance;
-}
-
-frmAbout *frmAbout::existingInstance()
-{
-    return g_instance;
-}
 
 void frmAbout::build(rt::FormWindow *window)
 {
@@ -116,12 +102,12 @@ void frmAbout::StartSysInfo()
     static constexpr char16_t Tool[] = u"\\MSINFO32.EXE";
     try {
         std::u16string path;
-        if (GetKeyValue(*m_registry, registry::LocalMachine,
+        if (GetKeyValue(m_registry, registry::LocalMachine,
                         u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", u"PATH", path)) {
             rt::Shell(path, 1);
             return;
         }
-        if (GetKeyValue(*m_registry, registry::LocalMachine,
+        if (GetKeyValue(m_registry, registry::LocalMachine,
                         u"SOFTWARE\\Microsoft\\Shared Tools Location", u"MSINFO", path) &&
             !rt::Dir(path + Tool, 0).empty()) {
             path += Tool;

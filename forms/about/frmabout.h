@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form.h"
+#include "form.h"
 
 #include <memory>
 
@@ -12,20 +12,14 @@ class Registry;
 }
 
 // The About dialog: title, version, audience and disclaimer, and the button that starts the
-// system-information tool. One object for the run, created on first use.
+// system-information tool, which it looks up in the given registry.
 class frmAbout : public rt::Form
 {
     Q_OBJECT
 
 public:
+    explicit frmAbout(registry::Registry &registry, QObject *parent = nullptr);
     ~frmAbout() override;
-
-    static frmAbout *defaultInstance();
-    // Null until the first "About".
-    static frmAbout *existingInstance();
-
-    // Where the system-information tool is looked up; the platform's registry unless set.
-    void setRegistry(registry::Registry *registry) { m_registry = registry; }
 
     void StartSysInfo();
 
@@ -34,12 +28,10 @@ protected:
     void load() override;
 
 private:
-    explicit frmAbout(QObject *parent);
-
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
     std::unique_ptr<Ui::frmAbout> ui;
-    registry::Registry *m_registry;
+    registry::Registry &m_registry;
 };

@@ -1,7 +1,7 @@
 #include "getkeyvalue.h"
 
-#include "runtime/ansi.h"
-#include "runtime/runtimeerror.h"
+#include "ansi.h"
+#include "runtimeerror.h"
 
 #include <array>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include <string>
 
 // The few registry calls the About dialog makes, over a backend: the Windows registry, a
-// registry-less platform, or one held in memory.
+// registry-less platform, or a test's.
 namespace registry {
 
 using Key = std::uintptr_t;
@@ -12,15 +12,7 @@ using Status = long;
 
 inline constexpr Key LocalMachine = 0x80000002;
 
-inline constexpr std::uint32_t KeyQueryValue = 0x0001;
-inline constexpr std::uint32_t KeySetValue = 0x0002;
-inline constexpr std::uint32_t KeyCreateSubKey = 0x0004;
-inline constexpr std::uint32_t KeyEnumerateSubKeys = 0x0008;
-inline constexpr std::uint32_t KeyNotify = 0x0010;
-inline constexpr std::uint32_t KeyCreateLink = 0x0020;
-inline constexpr std::uint32_t ReadControl = 0x20000;
-inline constexpr std::uint32_t KeyRead = 0x20019;
-inline constexpr std::uint32_t KeyAllRightsOld = 0x2003F; // what older readers asked for
+inline constexpr std::uint32_t KeyRead = 0x20019; // query, enumerate, notify, read control
 
 inline constexpr Status Success = 0;
 inline constexpr Status FileNotFound = 2;
@@ -28,12 +20,9 @@ inline constexpr Status AccessDenied = 5;
 inline constexpr Status InvalidHandle = 6;
 inline constexpr Status MoreData = 234;
 
-inline constexpr std::uint32_t TypeNone = 0;
 inline constexpr std::uint32_t TypeString = 1;
 inline constexpr std::uint32_t TypeExpandString = 2;
-inline constexpr std::uint32_t TypeBinary = 3;
 inline constexpr std::uint32_t TypeDword = 4;
-inline constexpr std::uint32_t TypeMultiString = 7;
 
 // Names go in the system's 8-bit code page, as the ANSI registry functions take them.
 class Registry

@@ -1,15 +1,15 @@
 #include "form1.h"
 
-#include "app/settings.h"
-#include "forms/about/frmabout.h"
-#include "runtime/controlevents.h"
-#include "runtime/controls.h"
-#include "runtime/conversions.h"
-#include "runtime/dispatcher.h"
-#include "runtime/fonts.h"
-#include "runtime/text.h"
-#include "solvers/line.h"
-#include "solvers/quadratic.h"
+#include "controlevents.h"
+#include "controls.h"
+#include "conversions.h"
+#include "dispatcher.h"
+#include "fonts.h"
+#include "frmabout.h"
+#include "homepage.h"
+#include "line.h"
+#include "quadratic.h"
+#include "text.h"
 #include "ui_form1.h"
 
 #include <QDesktopServices>
@@ -21,9 +21,7 @@ namespace {
 constexpr unsigned ResultColour = 0x0040C0; // dark orange
 constexpr unsigned LinkColour = 0xFF0000;   // blue
 constexpr unsigned HoverColour = 0x0000FF;  // red
-constexpr int DefaultPointer = 0;
-constexpr int CrossPointer = 2;
-constexpr unsigned LineColour = 0x404040; // dark grey
+constexpr unsigned LineColour = 0x404040;   // dark grey
 
 struct StoredFont
 {
@@ -53,7 +51,8 @@ constexpr StoredFont Fonts[] = {
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
+Form1::Form1(registry::Registry &registry, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::Form1>()), m_registry(registry)
 {
     ui->setupUi(this);
     QIcon icon(QStringLiteral(":/quadrimo/quadrimo-32.png"));
@@ -129,7 +128,9 @@ void Form1::Command1_Click()
 // The one About dialog: loaded if need be, then shown and brought to the front.
 void Form1::Command2_Click()
 {
-    frmAbout::defaultInstance()->Show();
+    if (!m_about)
+        m_about = new frmAbout(m_registry, this);
+    m_about->Show();
 }
 
 void Form1::Command3_Click()
@@ -153,13 +154,13 @@ void Form1::Form_Load()
 void Form1::Form_MouseMove(int, int, int, int)
 {
     rt::setForeColor(ui->Label17, LinkColour);
-    rt::setMousePointer(this, DefaultPointer);
+    rt::setMousePointer(this, rt::DefaultPointer);
 }
 
 void Form1::Label17_MouseMove(int, int, int, int)
 {
     rt::setForeColor(ui->Label17, HoverColour);
-    rt::setMousePointer(this, CrossPointer);
+    rt::setMousePointer(this, rt::CrossPointer);
 }
 
 // Whether a browser opened is not reported.

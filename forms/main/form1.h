@@ -6,15 +6,20 @@
 namespace Ui {
 class Form1;
 }
+namespace registry {
+class Registry;
+}
+class frmAbout;
 
 // The main window: both solvers, the About button and the home-page link. Its controls are
-// reachable by their object names.
+// reachable by their object names. The About dialog it opens looks the system-information tool
+// up in the given registry.
 class Form1 : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(registry::Registry &registry, QWidget *parent = nullptr);
     ~Form1() override;
 
 private:
@@ -30,4 +35,6 @@ private:
     void Label17_MouseMove(int button, int shift, int x, int y);
 
     std::unique_ptr<Ui::Form1> ui;
+    registry::Registry &m_registry;
+    frmAbout *m_about = nullptr; // one object for the run, made on first use
 };

@@ -1,10 +1,10 @@
 // GetKeyValue over the in-memory registry with arbitrary value types, sizes and bytes: True with
 // the text the type calls for, False, or runtime error 5 (no data) or 6 (a double word too wide
 // to read); every key it opens is closed again.
-#include "forms/about/getkeyvalue.h"
-#include "forms/about/memoryregistry.h"
-#include "runtime/ansi.h"
-#include "runtime/runtimeerror.h"
+#include "ansi.h"
+#include "getkeyvalue.h"
+#include "memoryregistry.h"
+#include "runtimeerror.h"
 
 #include <cstdint>
 #include <cstdlib>

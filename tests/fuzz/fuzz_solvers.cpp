@@ -1,10 +1,10 @@
 // Both solvers over arbitrary box texts, held to the exact reference.
-#include "../exact.h"
-#include "runtime/ansi.h"
-#include "runtime/conversions.h"
-#include "runtime/runtimeerror.h"
-#include "solvers/line.h"
-#include "solvers/quadratic.h"
+#include "ansi.h"
+#include "conversions.h"
+#include "exact.h"
+#include "line.h"
+#include "quadratic.h"
+#include "runtimeerror.h"
 
 #include <cstdint>
 #include <cstdio>

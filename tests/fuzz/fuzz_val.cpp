@@ -1,8 +1,8 @@
 // Val over arbitrary text: a finite double or runtime error 6 or 11, and Str of it reads back as
 // the number rounded to 15 significant digits.
-#include "runtime/ansi.h"
-#include "runtime/conversions.h"
-#include "runtime/runtimeerror.h"
+#include "ansi.h"
+#include "conversions.h"
+#include "runtimeerror.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The registry reader over the real Windows registry (Wine's) and the version resource.
 // Prints "N passed, N failed".
-#include "forms/about/getkeyvalue.h"
-#include "runtime/runtimeerror.h"
+#include "getkeyvalue.h"
+#include "runtimeerror.h"
 
 // <sddl.h> needs <windows.h> first.
 // clang-format off
@@ -13,6 +13,9 @@
 #include <string>
 
 namespace {
+
+// What older readers asked for: read and write rights.
+constexpr DWORD KeyAllRightsOld = 0x2003F;
 
 int g_passed = 0;
 int g_failed = 0;
@@ -102,7 +105,7 @@ int main()
     check("key made read-only", makeReadOnly("Software\\QuadrimoTest\\ReadOnly"));
     HKEY handle = nullptr;
     const LONG old = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuadrimoTest\\ReadOnly", 0,
-                                   registry::KeyAllRightsOld, &handle);
+                                   KeyAllRightsOld, &handle);
     if (old == ERROR_SUCCESS)
         RegCloseKey(handle);
     check("the old access mask is refused there", old == ERROR_ACCESS_DENIED,

@@ -8,6 +8,9 @@
 
 namespace registry {
 
+// What older readers asked for: read and write rights. A read-only key refuses it.
+inline constexpr std::uint32_t KeyAllRightsOld = 0x2003F;
+
 // A registry held in memory, with what readers rely on: key paths and value names without
 // regard to case, the rights each key grants, typed values as raw bytes, MoreData with
 // the needed size when the data does not fit.
