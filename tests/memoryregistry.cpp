@@ -8,63 +8,56 @@ namespace {
 
 std::string lower(std::string s)
 {
-    for (char &c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
     return s;
+}
+
+std::string keyName(Key root, const std::string &path)
+{
+    return std::to_string(root) + '\\' + lower(path);
 }
 
 } // namespace
 
-std::string MemoryRegistry::fold(Key root, const std::string &path)
-{
-    std::string p = lower(path);
-    while (!p.empty() && p.back() == '\\')
-        p.pop_back();
-    return std::to_string(root) + '\\' + p;
-}
-
 void MemoryRegistry::addKey(Key root, const std::string &path, std::uint32_t grantedAccess)
 {
-    m_keys[fold(root, path)].granted = grantedAccess;
+    m_keys[keyName(root, path)].granted = grantedAccess;
 }
 
 void MemoryRegistry::setValue(Key root, const std::string &path, const std::string &name,
                               std::uint32_t type, std::vector<unsigned char> data)
 {
-    auto [it, added] = m_keys.try_emplace(fold(root, path), KeyData{0xF003F, {}});
-    it->second.values[lower(name)] = Value{type, std::move(data)};
+    m_keys[keyName(root, path)].values[lower(name)] = Value{type, std::move(data)};
 }
 
 void MemoryRegistry::setString(Key root, const std::string &path, const std::string &name,
-                               const std::string &text, bool terminated)
+                               const std::string &text)
 {
     std::vector<unsigned char> data(text.begin(), text.end());
-    if (terminated)
-        data.push_back(0);
+    data.push_back(0);
     setValue(root, path, name, TypeString, std::move(data));
 }
 
 void MemoryRegistry::setDword(Key root, const std::string &path, const std::string &name,
                               std::uint32_t value)
 {
-    setValue(root, path, name, TypeDword,
-             {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-              static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)});
+    std::vector<unsigned char> data(4);
+    std::memcpy(data.data(), &value, 4); // little-endian, as the registry stores it
+    setValue(root, path, name, TypeDword, std::move(data));
 }
 
 Status MemoryRegistry::openKey(Key root, const std::string &subKey, std::uint32_t access,
                                Key *result)
 {
-    m_lastAccess = access;
     *result = 0;
-    const auto it = m_keys.find(fold(root, subKey));
+    const auto it = m_keys.find(keyName(root, subKey));
     if (it == m_keys.end())
         return FileNotFound;
     if ((access & ~it->second.granted) != 0)
         return AccessDenied;
     *result = m_nextHandle++;
-    m_handles.emplace(*result, it->first);
+    m_handles.emplace(*result, &it->second);
     return Success;
 }
 
@@ -74,20 +67,16 @@ Status MemoryRegistry::queryValue(Key key, const std::string &valueName, std::ui
     const auto h = m_handles.find(key);
     if (h == m_handles.end())
         return InvalidHandle;
-    const KeyData &k = m_keys.at(h->second);
-    const auto v = k.values.find(lower(valueName));
-    if (v == k.values.end())
+    const auto v = h->second->values.find(lower(valueName));
+    if (v == h->second->values.end())
         return FileNotFound;
     const auto needed = static_cast<std::uint32_t>(v->second.data.size());
     *type = v->second.type;
-    if (needed > *size) {
-        *size = needed;
-        return MoreData;
-    }
-    if (needed > 0)
+    const bool fits = needed <= *size;
+    if (fits && needed > 0)
         std::memcpy(data, v->second.data.data(), needed);
     *size = needed;
-    return Success;
+    return fits ? Success : MoreData;
 }
 
 Status MemoryRegistry::closeKey(Key key)

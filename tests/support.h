@@ -1,21 +1,32 @@
 #pragma once
 
+// What several window tests need: controls by name, twips, and the message boxes shown.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
-// While it lives, notes every modal message box that comes up and presses its first button,
-// so that a test never hangs on one.
+inline int twips(int pixels)
+{
+    return pixels * 15;
+}
+
+template <typename T = QWidget> T *control(const QObject *root, const char *name)
+{
+    return root->findChild<T *>(QLatin1String(name));
+}
+
+// While it lives, notes every modal message box and presses its first button, so that a test
+// never hangs on one.
 class MessageBoxWatcher
 {
 public:
     struct Seen
     {
-        QString title;
-        QString text;
+        QString title, text;
         QStringList buttons;
+        QMessageBox::Icon icon;
     };
 
     MessageBoxWatcher()
@@ -25,7 +36,7 @@ public:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || !box->isVisible())
                 return;
-            Seen seen{box->windowTitle(), box->text(), {}};
+            Seen seen{box->windowTitle(), box->text(), {}, box->icon()};
             for (QAbstractButton *b : box->buttons())
                 seen.buttons << b->text();
             m_seen << seen;
@@ -34,14 +45,7 @@ public:
         m_timer.start();
     }
 
-    const QList<Seen> &seen() const { return m_seen; }
-    QStringList texts() const
-    {
-        QStringList t;
-        for (const Seen &s : m_seen)
-            t << s.text;
-        return t;
-    }
+    const QList<Seen> &boxes() const { return m_seen; }
 
 private:
     QTimer m_timer;
