@@ -70,6 +70,9 @@ void tst_Conversions::val_data()
     row("second slash stops", "1/2/3", 0.5);
     row("vulgar fraction not read", "½", 0.0);
     row("rounded once", "0.1/0.3", 1.0 / 3.0);
+    // Just above the midpoint of two subnormals, where a 53-bit rounding first lands on it.
+    row("subnormal quotient rounded once", "1.235164114603116361676586096773669791354e-15/1e308",
+        3 * std::numeric_limits<double>::denorm_min());
     row("1e400", "1e400", 0, rt::Overflow);
     row("huge exponent", "1e99999999999999999999", 0, rt::Overflow);
     row("400 nines", QString(400, u'9'), 0, rt::Overflow);

@@ -9,29 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
-
-namespace {
-
-template <typename Solver, typename Check>
-void press(Solver solver, Check check, const std::vector<rt::Number> &n, const char *name)
-{
-    std::u16string caption;
-    int error = 0;
-    try {
-        caption = solver();
-    } catch (const rt::RuntimeError &e) {
-        error = e.number();
-    }
-    const std::string why = check(caption, error);
-    if (!why.empty()) {
-        std::fprintf(stderr, "%s: %s\n", name, why.c_str());
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -53,15 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
         return 0;
     }
-    press([&] { return solvers::quadraticAnswer(n[0], n[1], n[2]); },
-          [&](const std::u16string &caption, int error) {
-              return checkQuadratic(n[0], n[1], n[2], caption, error);
-          },
-          n, "quadratic");
-    press([&] { return solvers::lineAnswer(n[0], n[1], n[2], n[3]); },
-          [&](const std::u16string &caption, int error) {
-              return checkLine(n[0], n[1], n[2], n[3], caption, error);
-          },
-          n, "line");
+    for (const bool quadratic : {true, false}) {
+        std::u16string caption;
+        int error = 0;
+        try {
+            caption = quadratic ? solvers::quadraticAnswer(n[0], n[1], n[2])
+                                : solvers::lineAnswer(n[0], n[1], n[2], n[3]);
+        } catch (const rt::RuntimeError &e) {
+            error = e.number();
+        }
+        const std::string why = quadratic ? checkQuadratic(n[0], n[1], n[2], caption, error)
+                                          : checkLine(n[0], n[1], n[2], n[3], caption, error);
+        if (!why.empty()) {
+            std::fprintf(stderr, "%s: %s\n", quadratic ? "quadratic" : "line", why.c_str());
+            std::abort();
+        }
+    }
     return 0;
 }
