@@ -44,20 +44,13 @@ QStringList anyChinese()
 
 } // namespace
 
-QStringList songFaces()
-{
-    return songStyle() + kaiStyle() + anyChinese();
-}
-
-QStringList kaiFaces()
-{
-    return kaiStyle() + songStyle() + anyChinese();
-}
-
+// The faces of the same style first, then those of the other style, then any face for
+// Simplified Chinese; the font database is asked once.
 void installFontSubstitutes()
 {
-    QFont::insertSubstitutions(QStringLiteral("宋体"), songFaces());
-    QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"), kaiFaces());
+    const QStringList any = anyChinese();
+    QFont::insertSubstitutions(QStringLiteral("宋体"), songStyle() + kaiStyle() + any);
+    QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"), kaiStyle() + songStyle() + any);
 }
 
 QFont formFont(const QString &face, double points, bool underline)

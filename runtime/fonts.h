@@ -6,11 +6,7 @@
 
 namespace rt {
 
-// Faces that stand in for the two Chinese faces the forms name, best first: the faces of the
-// same style, then those of the other style, then any face for Simplified Chinese.
-QStringList songFaces();
-QStringList kaiFaces();
-
+// Installed faces stand in for the two Chinese faces the forms name, best first.
 void installFontSubstitutes();
 
 // A font as the forms store it: face, size in points at 96 DPI, underline. Sizes go to pixels so
