@@ -1,5 +1,10 @@
 #include "exact.h"
 
+#include "conversions.h"
+#include "line.h"
+#include "quadratic.h"
+#include "runtimeerror.h"
+
 #include <cmath>
 
 namespace {
@@ -7,30 +12,18 @@ namespace {
 // A real number compared exactly: q, or (-b + sigma·√d) / 2a.
 struct Real
 {
-    mpq_class q, a, b, d;
+    mpq_class q, a = 0, b = 0, d = 0;
     int sigma = 0;
 };
-
-Real rational(const mpq_class &q)
-{
-    Real r;
-    r.q = q;
-    return r;
-}
-
-int signOf(int c)
-{
-    return (c > 0) - (c < 0);
-}
 
 // The sign of x - v.
 int compare(const Real &x, const mpq_class &v)
 {
     if (x.sigma == 0)
-        return signOf(cmp(x.q, v));
+        return sgn(mpq_class(x.q - v));
     const mpq_class w = x.b + 2 * x.a * v; // x - v = (sigma·√d - w) / 2a
-    const int s = x.sigma > 0 ? (sgn(w) < 0 ? 1 : signOf(cmp(x.d, w * w)))
-                              : (sgn(w) > 0 ? -1 : signOf(cmp(w * w, x.d)));
+    const int s = x.sigma > 0 ? (sgn(w) < 0 ? 1 : sgn(mpq_class(x.d - w * w)))
+                              : (sgn(w) > 0 ? -1 : sgn(mpq_class(w * w - x.d)));
     return sgn(x.a) > 0 ? s : -s;
 }
 
@@ -66,7 +59,7 @@ std::string checkShown(const std::u16string &piece, const Real &x)
     const mpq_class smallest = mpq_class(1) / mpq_class(mpz_class(1) << 1022);
     if (compare(x, smallest) < 0 && compare(x, -smallest) > 0)
         return {};
-    if (signOf(sgn(t)) != sign)
+    if (sgn(t) != sign)
         return "'" + text + "' has the wrong sign";
     long e = std::lround(std::floor(std::log10(std::fabs(t.get_d()))));
     while (sign * compare(x, mpq_class(sign * power10(e))) < 0)
@@ -152,6 +145,8 @@ std::string decimalText(const mpq_class &value)
     return sgn(value) < 0 ? "-" + s : s;
 }
 
+namespace {
+
 std::string checkQuadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c,
                            const std::u16string &caption, int error)
 {
@@ -159,7 +154,7 @@ std::string checkQuadratic(const rt::Number &a, const rt::Number &b, const rt::N
         const double x = (c.value * -1.0) / b.value;
         if (b.value == 0)
             return expect(c.value == 0 ? 6 : 11, error, caption);
-        const Real root = rational(-c.exact / b.exact);
+        const Real root{-c.exact / b.exact};
         if (!std::isfinite(x) || beyondRange(root))
             return expect(6, error, caption);
         return checkCaption(caption, error, u"X=", u"", root);
@@ -178,7 +173,7 @@ std::string checkQuadratic(const rt::Number &a, const rt::Number &b, const rt::N
             mpq_class s;
             mpz_sqrt(s.get_num_mpz_t(), d.get_num_mpz_t());
             mpz_sqrt(s.get_den_mpz_t(), d.get_den_mpz_t());
-            r = rational((-b.exact + sigma * s) / (2 * a.exact));
+            r = {(-b.exact + sigma * s) / (2 * a.exact)};
         }
     }
     if (beyondRange(x[0]) || beyondRange(x[1]))
@@ -192,11 +187,40 @@ std::string checkLine(const rt::Number &x1, const rt::Number &y1, const rt::Numb
     if (x1.value == x2.value || y2.value == y1.value)
         return expect(u"ERROR! 请检查输入的坐标", error, caption);
     const double k = (y2.value - y1.value) / (x2.value - x1.value);
-    const Real slope = rational((y2.exact - y1.exact) / (x2.exact - x1.exact));
-    const Real intercept = rational(y1.exact - x1.exact * slope.q);
+    const Real slope{(y2.exact - y1.exact) / (x2.exact - x1.exact)};
+    const Real intercept{y1.exact - x1.exact * slope.q};
     if (!finite({y2.value - y1.value, x2.value - x1.value, k, y1.value - x1.value * k,
                  y2.value - x2.value * k}) ||
         beyondRange(slope) || beyondRange(intercept))
         return expect(6, error, caption);
     return checkCaption(caption, error, u"Y=", u" X  +", slope, intercept);
+}
+
+} // namespace
+
+Press press(const std::vector<std::u16string> &boxes)
+{
+    Press p;
+    try {
+        for (const std::u16string &box : boxes)
+            p.numbers.push_back(rt::ValNumber(box));
+        p.read = true;
+        const auto &n = p.numbers;
+        p.caption = n.size() == 3 ? solvers::quadraticAnswer(n[0], n[1], n[2])
+                                  : solvers::lineAnswer(n[0], n[1], n[2], n[3]);
+    } catch (const rt::RuntimeError &e) {
+        p.error = e.number();
+    }
+    return p;
+}
+
+std::string check(const Press &p)
+{
+    const auto &n = p.numbers;
+    if (!p.read) // a box's own error, before any solver ran
+        return p.error == rt::Overflow || p.error == rt::DivisionByZero
+                   ? std::string()
+                   : "reading a box raised error " + std::to_string(p.error);
+    return n.size() == 3 ? checkQuadratic(n[0], n[1], n[2], p.caption, p.error)
+                         : checkLine(n[0], n[1], n[2], n[3], p.caption, p.error);
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A plain decimal ("-1.5E+20", " 0.3", "12") or a fraction of two ("3/4", "-0.5/3"), read
 // exactly and without the code under test.
@@ -14,9 +15,15 @@ mpq_class exactOf(std::string_view text);
 // A terminating decimal as text, every digit kept: 1/8 → "0.125".
 std::string decimalText(const mpq_class &value);
 
-// Why the caption (or the runtime error that ended the press, when error is not 0) is not what
-// the solver must show for these numbers; empty when it is.
-std::string checkQuadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c,
-                           const std::u16string &caption, int error);
-std::string checkLine(const rt::Number &x1, const rt::Number &y1, const rt::Number &x2,
-                      const rt::Number &y2, const std::u16string &caption, int error);
+// A press of GO: three boxes are the quadratic's, four the line's.
+struct Press
+{
+    std::vector<rt::Number> numbers; // as far as the boxes were read
+    bool read = false;               // every box read without a runtime error
+    std::u16string caption;
+    int error = 0; // the runtime error that ended the press, or 0
+};
+Press press(const std::vector<std::u16string> &boxes);
+
+// Why the press did not show what the solver must show for its numbers; empty when it did.
+std::string check(const Press &p);

@@ -46,7 +46,15 @@ private:
 void tst_About::initTestCase()
 {
     rt::initialize();
-    QVERIFY(m_dir.isValid());
+    const QString tools = m_dir.filePath("Program Files/");
+    QVERIFY(QDir(tools).mkpath("tool") && QDir(tools).mkpath("empty"));
+    for (const auto &[path, name] :
+         {std::pair{"tool/MSINFO32.EXE", "entry2"}, std::pair{"msinfo32 helper", "entry1"}}) {
+        QFile f(tools + path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QString("#!/bin/sh\necho %1 > '%2'\n").arg(name, m_dir.filePath("ran")).toUtf8());
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
 }
 
 void tst_About::init()
@@ -118,66 +126,44 @@ void tst_About::closes()
 
 void tst_About::launcher_data()
 {
-    // The registry's two entries and which helper ran, if any.
-    QTest::addColumn<QString>("entry1"); // "PATH": "", "helper", "missing program", "dword"
-    QTest::addColumn<QString>("entry2"); // "MSINFO": "", "with tool", "without tool"
+    // The registry's PATH entry ("" none, "dword" a double word), its MSINFO folder, and which
+    // helper program ran, if any.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("started");
-    QTest::newRow("entry 1 names the tool") << "helper"
-                                            << "with tool"
-                                            << "entry1";
-    QTest::newRow("entry 2 folder holds the tool") << ""
-                                                   << "with tool"
-                                                   << "entry2";
-    QTest::newRow("entry 2 folder lacks the tool") << ""
-                                                   << "without tool"
-                                                   << "";
-    QTest::newRow("both missing") << ""
-                                  << ""
-                                  << "";
-    QTest::newRow("entry 1 names no program") << "missing program"
-                                              << "with tool"
-                                              << "";
-    QTest::newRow("entry 1 a double word") << "dword"
-                                           << ""
-                                           << "";
+    auto row = [](const char *name, const char *path, const char *folder, const char *started) {
+        QTest::newRow(name) << path << folder << started;
+    };
+    row("entry 1 names the tool", "msinfo32 helper", "tool", "entry1");
+    row("entry 2 folder holds the tool", "", "tool", "entry2");
+    row("entry 2 folder lacks the tool", "", "empty", "");
+    row("both missing", "", "", "");
+    row("entry 1 names no program", "nothing", "tool", "");
+    row("entry 1 a double word", "dword", "", "");
 }
 
-// Helper programs in folders with blanks in their names note that they ran.
+// The helper programs live in folders with blanks in their names and note that they ran.
 void tst_About::launcher()
 {
-    QFETCH(QString, entry1);
-    QFETCH(QString, entry2);
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
     QFETCH(QString, started);
-    const QString marker = m_dir.filePath(QString("ran-%1").arg(QTest::currentDataTag()));
-    const QString tools = m_dir.filePath("Program Files");
-    QDir(tools).mkpath("tool");
-    QDir(tools).mkpath("empty");
-    for (const auto &[path, name] : {std::pair{tools + "/tool/MSINFO32.EXE", "entry2"},
-                                     std::pair{tools + "/msinfo32 helper", "entry1"}}) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QString("#!/bin/sh\necho %1 > '%2'\n").arg(name, marker).toUtf8());
-        f.close();
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
-    }
-    const std::string entry1Key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    const std::string entry2Key = "SOFTWARE\\Microsoft\\Shared Tools Location";
-    if (entry1 == "helper")
-        m_registry.setString(LocalMachine, entry1Key, "PATH",
-                             (tools + "/msinfo32 helper").toStdString());
-    else if (entry1 == "missing program")
-        m_registry.setString(LocalMachine, entry1Key, "PATH", (tools + "/nothing").toStdString());
-    else if (entry1 == "dword")
-        m_registry.setDword(LocalMachine, entry1Key, "PATH", 256);
-    if (!entry2.isEmpty())
-        m_registry.setString(LocalMachine, entry2Key, "MSINFO",
-                             (tools + (entry2 == "with tool" ? "/tool" : "/empty")).toStdString());
+    const QString tools = m_dir.filePath("Program Files/");
+    QFile::remove(m_dir.filePath("ran"));
+    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools";
+    if (path == "dword")
+        m_registry.setValue(key + "\\MSINFO", "PATH", TypeDword, {"\0\1\0\0", 4});
+    else if (!path.isEmpty())
+        m_registry.setValue(key + "\\MSINFO", "PATH", TypeString, (tools + path).toStdString());
+    if (!folder.isEmpty())
+        m_registry.setValue(key + " Location", "MSINFO", TypeString,
+                            (tools + folder).toStdString());
 
     QVERIFY(open());
     MessageBoxWatcher watcher;
     QTest::mouseClick(about("cmdSysInfo"), Qt::LeftButton);
     auto ran = [&] {
-        QFile f(marker);
+        QFile f(m_dir.filePath("ran"));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
     };
     if (started.isEmpty()) {

@@ -36,21 +36,12 @@ const QString Answers = "X1= -1.5E+07    X2= 0.333333333333333 X= △小于0，�
 
 } // namespace
 
-// Stands in for the browser: notes each address it is asked to open.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
-
 class tst_Form1 : public QObject
 {
     Q_OBJECT
+
+public slots:
+    void open(const QUrl &url) { m_opened << url; } // stands in for the browser
 
 private slots:
     void initTestCase() { rt::initialize(); }
@@ -70,6 +61,7 @@ private:
     QWidget *at(const char *name) const { return control(m_form.get(), name); }
     registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
+    QList<QUrl> m_opened;
 };
 
 void tst_Form1::init()
@@ -181,20 +173,18 @@ void tst_Form1::presses_data()
     QTest::addColumn<QStringList>("boxes"); // Text1-3 for the first GO, Text4-7 for the second
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("message"); // the runtime error's box, or empty
+    auto row = [](const char *name, const QStringList &boxes, const char *caption,
+                  const QString &message = {}) {
+        QTest::newRow(name) << boxes << QString(caption) << message;
+    };
     const QString overflow = "运行时错误 '6':\n\n溢出";
-    QTest::newRow("two roots") << QStringList{"1", "-3", "2"} << "X1= 1    X2= 2"
-                               << "";
-    QTest::newRow("fraction") << QStringList{"1/4", "-2", "2"}
-                              << "X1= 1.17157287525381    X2= 6.82842712474619"
-                              << "";
-    QTest::newRow("0,0,0") << QStringList{"0", "0", "0"} << "" << overflow;
-    QTest::newRow("0,0,5") << QStringList{"0", "0", "5"} << ""
-                           << "运行时错误 '11':\n\n除数为零";
-    QTest::newRow("line") << QStringList{"3", "1.9", "2.6", "2.14"} << "Y=-0.6 X  + 3.7"
-                          << "";
-    QTest::newRow("line refused") << QStringList{"1", "4", "5", "4"} << "ERROR! 请检查输入的坐标"
-                                  << "";
-    QTest::newRow("line overflow") << QStringList{"0", "-1e308", "1", "1e308"} << "" << overflow;
+    row("two roots", {"1", "-3", "2"}, "X1= 1    X2= 2");
+    row("fraction", {"1/4", "-2", "2"}, "X1= 1.17157287525381    X2= 6.82842712474619");
+    row("0,0,0", {"0", "0", "0"}, "", overflow);
+    row("0,0,5", {"0", "0", "5"}, "", "运行时错误 '11':\n\n除数为零");
+    row("line", {"3", "1.9", "2.6", "2.14"}, "Y=-0.6 X  + 3.7");
+    row("line refused", {"1", "4", "5", "4"}, "ERROR! 请检查输入的坐标");
+    row("line overflow", {"0", "-1e308", "1", "1e308"}, "", overflow);
 }
 
 // Typed as a user types, then GO; a runtime error leaves the caption and the window goes on.
@@ -244,11 +234,10 @@ void tst_Form1::link()
     QCOMPARE(colour(), QString("#0000ff"));
     QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
 
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "open");
+    QDesktopServices::setUrlHandler("http", this, "open");
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, 10));
     QDesktopServices::unsetUrlHandler("http");
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(settings::HomePage)});
+    QCOMPARE(m_opened, QList<QUrl>{QUrl(settings::HomePage)});
 }
 
 QTEST_MAIN(tst_Form1)

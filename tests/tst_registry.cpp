@@ -1,8 +1,6 @@
 #include "filetest.h"
-#include "getkeyvalue.h"
 #include "memoryregistry.h"
 #include "registrycases.h"
-#include "runtimeerror.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,31 +27,24 @@ void tst_Registry::getKeyValue_data()
         QTest::newRow(c.name) << c;
 }
 
-// Key paths and value names match without regard to case; the key is closed on every way out
-// and opened for reading only.
+// Key paths and value names match without regard to case; the key is opened for reading only
+// and closed on every way out.
 void tst_Registry::getKeyValue()
 {
     QFETCH(RegistryCase, c);
     MemoryRegistry reg;
+    reg.granted = KeyRead;
     const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    reg.addKey(LocalMachine, key, KeyRead);
+    reg.setValue(key, "Other", TypeString, "x");
     if (c.type != Absent)
-        reg.setValue(LocalMachine, key, c.name, c.type, {c.data.begin(), c.data.end()});
-    std::u16string keyVal = c.before;
-    int error = 0;
-    bool ok = false;
-    try {
-        ok = GetKeyValue(reg, LocalMachine, u"software\\microsoft\\SHARED TOOLS\\msinfo",
-                         QString(c.name).toLower().toStdU16String(), keyVal);
-    } catch (const rt::RuntimeError &e) {
-        error = e.number();
-    }
-    QCOMPARE(error, c.error);
-    QCOMPARE(ok, c.ok);
-    QCOMPARE(QString::fromStdU16String(keyVal), QString::fromStdU16String(c.text));
+        reg.setValue(key, c.name, c.type, c.data);
+    const Reading r = readValue(reg, u"software\\microsoft\\SHARED TOOLS\\msinfo",
+                                QString(c.name).toLower().toStdU16String(), c.before);
+    QCOMPARE(r.error, c.expected.error);
+    QCOMPARE(r.ok, c.expected.ok);
+    QCOMPARE(QString::fromStdU16String(r.text), QString::fromStdU16String(c.expected.text));
     QCOMPARE(reg.openHandles(), 0);
-    std::u16string none = u"x";
-    QVERIFY(!GetKeyValue(reg, LocalMachine, u"SOFTWARE\\Nowhere", u"PATH", none) && none.empty());
+    QVERIFY(readValue(reg, u"SOFTWARE\\Nowhere", u"PATH", u"x") == (Reading{false, u"", 0}));
 }
 
 // Only an ordinary file that is there is found; backslashes are path separators.
