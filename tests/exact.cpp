@@ -1,5 +1,6 @@
 #include "exact.h"
 
+#include "ansi.h"
 #include "conversions.h"
 #include "line.h"
 #include "quadratic.h"
@@ -41,16 +42,11 @@ bool beyondRange(const Real &x)
     return compare(x, end) >= 0 || compare(x, -end) <= 0;
 }
 
-std::string narrow(const std::u16string &s)
-{
-    return {s.begin(), s.end()}; // the numbers and the texts compared are ASCII
-}
-
 // How Str must show x: its exact digits when it has at most 15 of them, otherwise within one
 // unit of the 15th. Below the normal range a double holds fewer digits than are shown.
 std::string checkShown(const std::u16string &piece, const Real &x)
 {
-    const std::string text = narrow(piece);
+    const std::string text = rt::toAnsi(piece);
     if (text.size() < 2 || (text[0] != ' ' && text[0] != '-') || text == "-0" ||
         text.find_first_not_of(" -+.0123456789E") != std::string::npos)
         return "malformed number '" + text + "'";
@@ -74,30 +70,13 @@ std::string checkShown(const std::u16string &piece, const Real &x)
     return {};
 }
 
-// The caption's two numbers, after head and around sep (none for a single number).
-std::string checkCaption(const std::u16string &caption, int error, const std::u16string &head,
-                         const std::u16string &sep, const Real &x, const Real &y = {})
+// What a press must end in: a runtime error, a text, or numbers after head and around sep.
+struct Outcome
 {
-    const auto at = sep.empty() ? caption.size() : caption.find(sep, head.size());
-    if (error || caption.compare(0, head.size(), head) != 0 || at == std::u16string::npos)
-        return "expected " + narrow(head) + "…, got '" + narrow(caption) + "'";
-    const std::string first = checkShown(caption.substr(head.size(), at - head.size()), x);
-    return !first.empty() || sep.empty() ? first : checkShown(caption.substr(at + sep.size()), y);
-}
-
-std::string expect(int expected, int error, const std::u16string &caption)
-{
-    if (error == expected)
-        return {};
-    return "expected runtime error " + std::to_string(expected) + ", got " +
-           (error ? "error " + std::to_string(error) : "'" + narrow(caption) + "'");
-}
-
-std::string expect(const std::u16string &text, int error, const std::u16string &caption)
-{
-    return !error && caption == text ? std::string()
-                                     : "expected a refusal, got '" + narrow(caption) + "'";
-}
+    int error = 0;
+    std::u16string text = {}, head = {}, sep = {}; // no sep: one number
+    Real x = {}, y = {};
+};
 
 bool finite(std::initializer_list<double> values)
 {
@@ -105,6 +84,57 @@ bool finite(std::initializer_list<double> values)
         if (!std::isfinite(v))
             return false;
     return true;
+}
+
+Outcome quadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c)
+{
+    if (a.value == 0 && b.value == 0)
+        return {c.value == 0 ? rt::Overflow : rt::DivisionByZero};
+    if (a.value == 0) {
+        const Real root{-c.exact / b.exact};
+        if (!std::isfinite((c.value * -1.0) / b.value) || beyondRange(root))
+            return {rt::Overflow};
+        return {0, u"", u"X=", u"", root};
+    }
+    const double bb = b.value * b.value, fac = (a.value * 4.0) * c.value;
+    if (!finite({bb, a.value * 4.0, fac, bb - fac}))
+        return {rt::Overflow};
+    const mpq_class d = b.exact * b.exact - 4 * a.exact * c.exact;
+    if (sgn(d) < 0)
+        return {0, u"△小于0，无解！"};
+    Real x[2];
+    for (const int sigma : {-1, 1}) {
+        Real &r = x[(sigma + 1) / 2];
+        r = {0, a.exact, b.exact, d, sigma};
+        if (mpz_perfect_square_p(d.get_num_mpz_t()) && mpz_perfect_square_p(d.get_den_mpz_t())) {
+            mpq_class s;
+            mpz_sqrt(s.get_num_mpz_t(), d.get_num_mpz_t());
+            mpz_sqrt(s.get_den_mpz_t(), d.get_den_mpz_t());
+            r = {(-b.exact + sigma * s) / (2 * a.exact)};
+        }
+    }
+    if (beyondRange(x[0]) || beyondRange(x[1]))
+        return {rt::Overflow};
+    return {0, u"", u"X1=", u"    X2=", x[0], x[1]};
+}
+
+Outcome line(const rt::Number &x1, const rt::Number &y1, const rt::Number &x2, const rt::Number &y2)
+{
+    if (x1.value == x2.value || y2.value == y1.value)
+        return {0, u"ERROR! 请检查输入的坐标"};
+    const double k = (y2.value - y1.value) / (x2.value - x1.value);
+    const Real slope{(y2.exact - y1.exact) / (x2.exact - x1.exact)};
+    const Real intercept{y1.exact - x1.exact * slope.q};
+    if (!finite({y2.value - y1.value, x2.value - x1.value, k, y1.value - x1.value * k,
+                 y2.value - x2.value * k}) ||
+        beyondRange(slope) || beyondRange(intercept))
+        return {rt::Overflow};
+    return {0, u"", u"Y=", u" X  +", slope, intercept};
+}
+
+std::string shown(int error, const std::u16string &caption)
+{
+    return error ? "runtime error " + std::to_string(error) : "'" + rt::toAnsi(caption) + "'";
 }
 
 } // namespace
@@ -145,59 +175,6 @@ std::string decimalText(const mpq_class &value)
     return sgn(value) < 0 ? "-" + s : s;
 }
 
-namespace {
-
-std::string checkQuadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c,
-                           const std::u16string &caption, int error)
-{
-    if (a.value == 0) {
-        const double x = (c.value * -1.0) / b.value;
-        if (b.value == 0)
-            return expect(c.value == 0 ? 6 : 11, error, caption);
-        const Real root{-c.exact / b.exact};
-        if (!std::isfinite(x) || beyondRange(root))
-            return expect(6, error, caption);
-        return checkCaption(caption, error, u"X=", u"", root);
-    }
-    const double bb = b.value * b.value, fac = (a.value * 4.0) * c.value;
-    if (!finite({bb, a.value * 4.0, fac, bb - fac}))
-        return expect(6, error, caption);
-    const mpq_class d = b.exact * b.exact - 4 * a.exact * c.exact;
-    if (sgn(d) < 0)
-        return expect(u"△小于0，无解！", error, caption);
-    Real x[2];
-    for (const int sigma : {-1, 1}) {
-        Real &r = x[(sigma + 1) / 2];
-        r = {0, a.exact, b.exact, d, sigma};
-        if (mpz_perfect_square_p(d.get_num_mpz_t()) && mpz_perfect_square_p(d.get_den_mpz_t())) {
-            mpq_class s;
-            mpz_sqrt(s.get_num_mpz_t(), d.get_num_mpz_t());
-            mpz_sqrt(s.get_den_mpz_t(), d.get_den_mpz_t());
-            r = {(-b.exact + sigma * s) / (2 * a.exact)};
-        }
-    }
-    if (beyondRange(x[0]) || beyondRange(x[1]))
-        return expect(6, error, caption);
-    return checkCaption(caption, error, u"X1=", u"    X2=", x[0], x[1]);
-}
-
-std::string checkLine(const rt::Number &x1, const rt::Number &y1, const rt::Number &x2,
-                      const rt::Number &y2, const std::u16string &caption, int error)
-{
-    if (x1.value == x2.value || y2.value == y1.value)
-        return expect(u"ERROR! 请检查输入的坐标", error, caption);
-    const double k = (y2.value - y1.value) / (x2.value - x1.value);
-    const Real slope{(y2.exact - y1.exact) / (x2.exact - x1.exact)};
-    const Real intercept{y1.exact - x1.exact * slope.q};
-    if (!finite({y2.value - y1.value, x2.value - x1.value, k, y1.value - x1.value * k,
-                 y2.value - x2.value * k}) ||
-        beyondRange(slope) || beyondRange(intercept))
-        return expect(6, error, caption);
-    return checkCaption(caption, error, u"Y=", u" X  +", slope, intercept);
-}
-
-} // namespace
-
 Press press(const std::vector<std::u16string> &boxes)
 {
     Press p;
@@ -220,7 +197,17 @@ std::string check(const Press &p)
     if (!p.read) // a box's own error, before any solver ran
         return p.error == rt::Overflow || p.error == rt::DivisionByZero
                    ? std::string()
-                   : "reading a box raised error " + std::to_string(p.error);
-    return n.size() == 3 ? checkQuadratic(n[0], n[1], n[2], p.caption, p.error)
-                         : checkLine(n[0], n[1], n[2], n[3], p.caption, p.error);
+                   : "reading a box raised " + shown(p.error, {});
+    const Outcome o = n.size() == 3 ? quadratic(n[0], n[1], n[2]) : line(n[0], n[1], n[2], n[3]);
+    const std::string got = ", got " + shown(p.error, p.caption);
+    if (o.error || !o.text.empty())
+        return p.error == o.error && p.caption == o.text
+                   ? ""
+                   : "expected " + shown(o.error, o.text) + got;
+    const auto at = o.sep.empty() ? p.caption.size() : p.caption.find(o.sep, o.head.size());
+    if (p.error || !p.caption.starts_with(o.head) || at == std::u16string::npos)
+        return "expected " + rt::toAnsi(o.head) + "…" + got;
+    const std::string first = checkShown(p.caption.substr(o.head.size(), at - o.head.size()), o.x);
+    return !first.empty() || o.sep.empty() ? first
+                                           : checkShown(p.caption.substr(at + o.sep.size()), o.y);
 }

@@ -1,4 +1,3 @@
-#include "form.h"
 #include "form1.h"
 #include "frmabout.h"
 #include "maker.h"
@@ -32,12 +31,7 @@ private slots:
     void quitsOnlyAfterBothWindowsClose();
 
 private:
-    // The dialog's window after a press of "About", or null.
-    QWidget *open();
-    QWidget *about(const char *name) const
-    {
-        return control(m_form->findChild<frmAbout *>()->window(), name);
-    }
+    QWidget *open(); // the dialog's window after a press of "About", or null
     MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
     QTemporaryDir m_dir;
@@ -87,11 +81,12 @@ void tst_About::opensOnce()
     QVERIFY(!window->isModal() && !window->parentWidget());
     QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(window->windowTitle(), QString("关于 Quadrimo"));
-    QCOMPARE(qobject_cast<QLabel *>(about("lblVersion"))->text(), QString("版本 1.0.0"));
-    const QString disclaimer = qobject_cast<QLabel *>(about("lblDisclaimer"))->text();
-    QVERIFY(disclaimer.endsWith(
-        QString("制作: %1  联系: %2")
-            .arg(QString::fromUtf8(settings::Maker), QString::fromUtf8(settings::Contact))));
+    QCOMPARE(control<QLabel>(window, "lblVersion")->text(), QString("版本 1.0.0"));
+    QVERIFY(control<QLabel>(window, "lblDisclaimer")
+                ->text()
+                .endsWith(QString("制作: %1  联系: %2")
+                              .arg(QString::fromUtf8(settings::Maker),
+                                   QString::fromUtf8(settings::Contact))));
     QCOMPARE(open(), window);
     int shown = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -114,7 +109,7 @@ void tst_About::closes()
     QWidget *window = open();
     QVERIFY(window);
     window->setWindowTitle("changed");
-    QPointer<QWidget> ok = about("cmdOK");
+    QPointer<QWidget> ok = control(window, "cmdOK");
     if (key)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     else
@@ -159,9 +154,10 @@ void tst_About::launcher()
         m_registry.setValue(key + " Location", "MSINFO", TypeString,
                             (tools + folder).toStdString());
 
-    QVERIFY(open());
+    QWidget *window = open();
+    QVERIFY(window);
     MessageBoxWatcher watcher;
-    QTest::mouseClick(about("cmdSysInfo"), Qt::LeftButton);
+    QTest::mouseClick(control(window, "cmdSysInfo"), Qt::LeftButton);
     auto ran = [&] {
         QFile f(m_dir.filePath("ran"));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
@@ -177,7 +173,7 @@ void tst_About::launcher()
         QTRY_COMPARE_WITH_TIMEOUT(ran(), started, 5000);
     }
     QCOMPARE(m_registry.openHandles(), 0);
-    QVERIFY(m_form->findChild<frmAbout *>()->window()->isVisible());
+    QVERIFY(window->isVisible());
 }
 
 void tst_About::quitsOnlyAfterBothWindowsClose_data()

@@ -61,6 +61,17 @@ QString randomDecimal(QRandomGenerator &rng)
     return QString::number(2000 * rng.generateDouble() - 1000, 'f', rng.bounded(0, 7));
 }
 
+// A problem of n boxes typed each on its own.
+Family each(int n, std::function<QString(QRandomGenerator &)> box)
+{
+    return [=](QRandomGenerator &rng) {
+        QStringList boxes;
+        while (boxes.size() < n)
+            boxes << box(rng);
+        return boxes;
+    };
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Family)
@@ -150,15 +161,9 @@ void tst_Solvers::families_data()
         boxes[2] += rng.bounded(2) ? "0000001" : "9999999";
         return boxes;
     });
-    family("fractional coefficients", [](auto &rng) {
-        return QStringList{fraction(rng), fraction(rng), fraction(rng)};
-    });
-    family("decimals typed as text", [](auto &rng) {
-        return QStringList{randomDecimal(rng), randomDecimal(rng), randomDecimal(rng)};
-    });
-    family("wide magnitudes", [](auto &rng) {
-        return QStringList{wide(rng, -160, 160), wide(rng, -160, 160), wide(rng, -160, 160)};
-    });
+    family("fractional coefficients", each(3, fraction));
+    family("decimals typed as text", each(3, randomDecimal));
+    family("wide magnitudes", each(3, [](QRandomGenerator &rng) { return wide(rng, -160, 160); }));
     family("large b, cancellation", [](auto &rng) {
         return QStringList{wide(rng, -2, 2), wide(rng, 3, 150), wide(rng, -2, 2)};
     });
@@ -167,17 +172,10 @@ void tst_Solvers::families_data()
         const mpq_class x1 = decimal(rng, -100, 100, 1), x2 = decimal(rng, -100, 100, 1);
         return QStringList{typed(x1), typed(k * x1 + b), typed(x2), typed(k * x2 + b)};
     });
-    family("lines through fractional points", [](auto &rng) {
-        return QStringList{fraction(rng), fraction(rng), fraction(rng), fraction(rng)};
-    });
-    family("lines through decimals typed as text", [](auto &rng) {
-        return QStringList{randomDecimal(rng), randomDecimal(rng), randomDecimal(rng),
-                           randomDecimal(rng)};
-    });
-    family("lines of wide magnitudes", [](auto &rng) {
-        return QStringList{wide(rng, -300, 300), wide(rng, -300, 300), wide(rng, -300, 300),
-                           wide(rng, -300, 300)};
-    });
+    family("lines through fractional points", each(4, fraction));
+    family("lines through decimals typed as text", each(4, randomDecimal));
+    family("lines of wide magnitudes",
+           each(4, [](QRandomGenerator &rng) { return wide(rng, -300, 300); }));
 }
 
 void tst_Solvers::families()

@@ -1,11 +1,7 @@
 #!/usr/bin/python3
-"""The built program on a real X display, driven by keys and the mouse (xdotool) and read
-through the accessibility bus as a screen reader reads it (AT-SPI).
-
-    e2e.py QUADRIMO_EXECUTABLE ARTEFACT_DIR
-
-Exits 77 (skipped) with a message when the display stack cannot start.
-"""
+"""The built program on a real X display, driven by xdotool and read through the accessibility
+bus (AT-SPI) as a screen reader reads it: e2e.py EXECUTABLE ARTEFACT_DIR. Exits 77 (skipped)
+with a message when the display stack cannot start."""
 import os
 import shutil
 import subprocess
@@ -29,77 +25,68 @@ def stop(status, why):
 def wait_for(what, probe, timeout=10.0):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        value = probe()
-        if value:
+        if value := probe():
             return value
         time.sleep(0.05)
     stop(1, f"FAIL: timed out waiting for {what}")
 
 
-def start(args, **kw):
+def start(*args, **kw):
     processes.append(subprocess.Popen(args, **kw))
     return processes[-1]
 
 
+def xdo(*args):
+    subprocess.run(["xdotool", *args], check=True)
+    time.sleep(0.1)
+
+
 def main():
-    exe, artefacts = sys.argv[1], sys.argv[2]
+    exe, artefacts = sys.argv[1:3]
     os.makedirs(artefacts, exist_ok=True)
     launcher = "/usr/libexec/at-spi-bus-launcher"
     for tool in ("Xvfb", "dbus-daemon", "xdotool", "import", launcher):
         if not shutil.which(tool):
             stop(77, f"SKIP: {tool} is not installed")
     read_fd, write_fd = os.pipe()
-    start(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    start("Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
           pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
     os.close(write_fd)
     os.environ["DISPLAY"] = ":" + os.fdopen(read_fd).readline().strip()
-    bus = start(["dbus-daemon", "--session", "--nofork", "--print-address"],
+    bus = start("dbus-daemon", "--session", "--nofork", "--print-address",
                 stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     os.environ.pop("XDG_RUNTIME_DIR", None)
-    start([launcher, "--launch-immediately"], stderr=subprocess.DEVNULL)
+    start(launcher, "--launch-immediately", stderr=subprocess.DEVNULL)
     # The program looks for the accessibility bus once, at start: it must be there first.
     wait_for("the accessibility bus", lambda: subprocess.run(
         ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
          "org.a11y.Bus.GetAddress"], capture_output=True).returncode == 0, 20)
-    app = start([exe], env=dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
-                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    app = start(exe, env=dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+                              QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
 
     import gi
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi, GLib
 
-    def find_app():
+    def children(node):
+        return [c for c in map(node.get_child_at_index, range(node.get_child_count())) if c]
+
+    def program():
         if app.poll() is not None:
             stop(1, f"FAIL: the program ended with status {app.returncode}")
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            child = desktop.get_child_at_index(i)
-            if child is not None and child.get_name() == "Quadrimo":
-                return child
+        return next((a for a in children(Atspi.get_desktop(0)) if a.get_name() == "Quadrimo"), None)
 
-    root = wait_for("the program on the accessibility bus", find_app, 30)
+    def find(node, **wanted):  # the first showing node with the wanted name or description
+        node.clear_cache()
+        return next((n for n in descendants(node) if all(
+            getattr(n, "get_" + k)() == v for k, v in wanted.items()) and
+            n.get_state_set().contains(Atspi.StateType.SHOWING)), None)
 
-    def walk(node):
-        yield node
-        for i in range(node.get_child_count()):
-            child = node.get_child_at_index(i)
-            if child is not None:
-                yield from walk(child)
-
-    def window(title):
-        root.clear_cache()
-        windows = (root.get_child_at_index(i) for i in range(root.get_child_count()))
-        return next((w for w in windows if w is not None and w.get_name() == title and
-                     w.get_state_set().contains(Atspi.StateType.SHOWING)), None)
-
-    def find(win, name="", description=""):
-        return next((n for n in walk(win) if (name and n.get_name() == name) or
-                     (description and n.get_description() == description)), None)
-
-    def xdo(*args):
-        subprocess.run(["xdotool", *args], check=True)
-        time.sleep(0.1)
+    def descendants(node):
+        for child in children(node):
+            yield child
+            yield from descendants(child)
 
     def click(node):
         e = node.get_extents(Atspi.CoordType.SCREEN)
@@ -110,49 +97,47 @@ def main():
         xdo("key", "ctrl+a", "BackSpace")
         xdo("type", "--delay", "20", "--", text)
 
+    root = wait_for("the program on the accessibility bus", program, 30)
+    form = wait_for("the main window", lambda: find(root, name="Form1"))
+    a, b, c = (wait_for(name, lambda: find(form, name=name))
+               for name in ("二次项系数 a", "一次项系数 b", "常数项 c"))
+    go, answer = find(form, name="GO"), find(form, description="方程的解")
+
     # Name changes on the bus: how a screen reader hears a new answer.
     announced = []
     listener = Atspi.EventListener.new(lambda event: announced.append(event.source.get_name()))
     listener.register("object:property-change:accessible-name")
 
-    def read(label, expected):
-        def probe():
-            while GLib.MainContext.default().pending():
-                GLib.MainContext.default().iteration(False)
-            root.clear_cache()
-            return label.get_name() == expected and expected in announced
-        wait_for(f"'{expected}' to be read and announced", probe, 5)
-
-    form = wait_for("the main window", lambda: window("Form1"))
-    a, b, c = (wait_for(name, lambda: find(form, name))
-               for name in ("二次项系数 a", "一次项系数 b", "常数项 c"))
-    go = [n for n in walk(form) if n.get_name() == "GO"]
-    label4 = find(form, description="方程的解")
+    def heard(expected):
+        while GLib.MainContext.default().pending():
+            GLib.MainContext.default().iteration(False)
+        answer.clear_cache()
+        return answer.get_name() == expected and expected in announced
 
     # Typed as a user types: 1, then Tab to the next box.
     type_into(a, "1")
     for text in ("-3", "2"):
         xdo("key", "Tab")
         xdo("type", "--delay", "20", "--", text)
-    click(go[0])
-    read(label4, "X1= 1    X2= 2")
+    click(go)
+    wait_for("the answer to be read and announced", lambda: heard("X1= 1    X2= 2"), 5)
 
     # 0, 0, 0: the runtime error's message box; dismissed, the program goes on.
     for box in (a, b, c):
         type_into(box, "0")
-    click(go[0])
-    wait_for("the runtime error's box", lambda: find(root, "运行时错误 '6':\n\n溢出"))
+    click(go)
+    error = "运行时错误 '6':\n\n溢出"
+    wait_for("the runtime error's box", lambda: find(root, name=error))
     xdo("key", "Return")
-    wait_for("the box to go", lambda: root.clear_cache() or not find(root, "运行时错误 '6':\n\n溢出"))
+    wait_for("the box to go", lambda: not find(root, name=error))
 
-    click(find(form, "About"))
-    wait_for("the About dialog", lambda: window("关于 Quadrimo"))
+    click(find(form, name="About"))
+    wait_for("the About dialog", lambda: find(root, name="关于 Quadrimo"))
     xdo("key", "Escape")
-    wait_for("the About dialog to close", lambda: window("关于 Quadrimo") is None)
+    wait_for("the About dialog to close", lambda: not find(root, name="关于 Quadrimo"))
 
     # The link is red under the pointer and blue again once it crosses the bare window.
-    link = find(form, "了解更多请访问我的空间 Zorvel")
-    e = link.get_extents(Atspi.CoordType.SCREEN)
+    e = find(form, name="了解更多请访问我的空间 Zorvel").get_extents(Atspi.CoordType.SCREEN)
     w = form.get_extents(Atspi.CoordType.SCREEN)
     for x, y, colour, name in ((e.x + 20, e.y + e.height // 2, "#FF0000", "link-hover.png"),
                                (w.x + 428, w.y + 300, "#0000FF", "link-after-hover.png")):
