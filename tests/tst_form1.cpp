@@ -154,7 +154,8 @@ void tst_Form1::stacking()
 {
     const std::pair<QPoint, const char *> tops[] = {
         {{4700, 700}, "Label5"},   {{1950, 2925}, "Label10"}, {{965, 3300}, "Label12"},
-        {{1000, 4100}, "Label16"}, {{1230, 3300}, "Text4"},   {{2045, 700}, "Text2"}};
+        {{1000, 4100}, "Label16"}, {{1230, 3300}, "Text4"},
+    };
     for (const auto &[twipPoint, top] : tops) {
         QWidget *hit = m_form->childAt(twipPoint / 15);
         while (hit && hit->parentWidget() != m_form.get())
