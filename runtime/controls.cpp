@@ -1,13 +1,41 @@
 #include "controls.h"
 
-#include <QAbstractButton>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 #include <limits>
 
 namespace rt {
+namespace {
+
+// Enter presses the push button that has the focus, once per key press, without making it a
+// default button of its window (a default button would also answer Enter typed in a text box).
+class EnterPresses : public QObject
+{
+public:
+    explicit EnterPresses(QPushButton *button) : QObject(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+};
+
+} // namespace
 
 void setForeColor(QWidget *control, unsigned bgr)
 {
@@ -49,8 +77,11 @@ void applyKindDefaults(QWidget *form)
         } else if (auto *edit = qobject_cast<QLineEdit *>(child)) {
             edit->setMaxLength(std::numeric_limits<int>::max());
             edit->setAttribute(Qt::WA_NoMousePropagation);
-        } else if (qobject_cast<QAbstractButton *>(child)) {
-            child->setAttribute(Qt::WA_NoMousePropagation);
+        } else if (auto *button = qobject_cast<QPushButton *>(child)) {
+            button->setAttribute(Qt::WA_NoMousePropagation);
+            // In a dialog the focused button answers Enter by itself.
+            if (!button->autoDefault() && !button->isDefault())
+                new EnterPresses(button);
         } else if (auto *line = qobject_cast<QFrame *>(child)) {
             // A drawn line: painted, never hit by the mouse or given the focus.
             line->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -22,7 +22,8 @@ inline constexpr int CrossPointer = 2;
 void setMousePointer(QWidget *control, int pointer);
 
 // The defaults of each control kind on a form: labels opaque in the button-face colour, text
-// boxes without a length limit, lines that catch no mouse;
+// boxes without a length limit, push buttons that Enter presses while they have the focus,
+// lines that catch no mouse;
 // mouse moves over a control never reach the form beneath; the form itself in button-face.
 void applyKindDefaults(QWidget *form);
 

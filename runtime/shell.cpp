@@ -10,7 +10,8 @@ namespace rt {
 
 double Shell(std::u16string_view commandLine, int /*windowStyle*/)
 {
-    const QString line = QString::fromStdString(nativePath(commandLine)).trimmed();
+    // The system's 8-bit text: the ANSI code page on Windows, UTF-8 elsewhere.
+    const QString line = QString::fromLocal8Bit(nativePath(commandLine)).trimmed();
     if (line.isEmpty())
         raise(InvalidProcedureCall);
 

@@ -6,7 +6,7 @@ set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUADRIMO_BUILD_DIR:-$here/build}"
-QUADRIMO_EXTRA_PACKAGES="libbenchmark-dev" "$here/scripts/setup.sh" "$build"
+QUADRIMO_EXTRA_PACKAGES="libbenchmark-dev xvfb xauth" "$here/scripts/setup.sh" "$build"
 if [[ ! -x "$build/bench/bench_solvers" ]]; then # benchmark library installed after configuring
     cmake "$build" >/dev/null
     cmake --build "$build"

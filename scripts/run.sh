@@ -8,5 +8,5 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "Run it from a desktop session, or use scripts/test.sh to run the tests headless." >&2
     exit 2
 fi
-"$here/scripts/setup.sh"
+QUADRIMO_TARGET=quadrimo "$here/scripts/setup.sh"
 exec "${QUADRIMO_BUILD_DIR:-$here/build}/app/quadrimo" "$@"

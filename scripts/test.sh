@@ -9,6 +9,11 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUADRIMO_BUILD_DIR:-$here/build}"
 export QT_QPA_PLATFORM=offscreen
+# Beyond building and running: the sanitizer build, the real display and screen reader, the
+# stand-in fonts, the package check and the Windows cross-build.
+export QUADRIMO_EXTRA_PACKAGES="clang libclang-rt-14-dev fonts-wqy-microhei fonts-droid-fallback
+    xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
+    desktop-file-utils appstream dpkg-dev file g++-mingw-w64-x86-64-posix wine64"
 
 "$here/scripts/setup.sh" "$build"
 ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"

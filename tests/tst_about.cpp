@@ -40,7 +40,7 @@ private:
 void tst_About::initTestCase()
 {
     rt::initialize();
-    const QString tools = m_dir.filePath("Program Files/");
+    const QString tools = m_dir.filePath("程序 Files/");
     QVERIFY(QDir(tools).mkpath("tool") && QDir(tools).mkpath("empty"));
     for (const auto &[path, name] :
          {std::pair{"tool/MSINFO32.EXE", "entry2"}, std::pair{"msinfo32 helper", "entry1"}}) {
@@ -137,13 +137,14 @@ void tst_About::launcher_data()
     row("entry 1 a double word", "dword", "", "");
 }
 
-// The helper programs live in folders with blanks in their names and note that they ran.
+// The helper programs live in folders with Chinese characters and blanks in their names and note
+// that they ran.
 void tst_About::launcher()
 {
     QFETCH(QString, path);
     QFETCH(QString, folder);
     QFETCH(QString, started);
-    const QString tools = m_dir.filePath("Program Files/");
+    const QString tools = m_dir.filePath("程序 Files/");
     QFile::remove(m_dir.filePath("ran"));
     const std::string key = "SOFTWARE\\Microsoft\\Shared Tools";
     if (path == "dword")

@@ -55,6 +55,8 @@ private slots:
     void stacking();
     void presses_data();
     void presses();
+    void keys_data();
+    void keys();
     void link();
 
 private:
@@ -211,6 +213,47 @@ void tst_Form1::presses()
     if (quadratic) // its answers in dark orange
         QCOMPARE(result->palette().color(result->foregroundRole()).name(), QString("#c04000"));
     QVERIFY(m_form->isVisible());
+}
+
+void tst_Form1::keys_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("repeat");
+    QTest::addColumn<QString>("pressed"); // the button pressed, or empty
+    auto row = [](const char *name, const char *focus, int key, bool repeat, const char *pressed) {
+        QTest::newRow(name) << focus << key << repeat << pressed;
+    };
+    for (const char *button : {"Command1", "Command2", "Command3"}) {
+        row(qPrintable(QString("Enter on ") + button), button, Qt::Key_Return, false, button);
+        row(qPrintable(QString("keypad Enter on ") + button), button, Qt::Key_Enter, false, button);
+    }
+    row("held Enter", "Command1", Qt::Key_Return, true, "");
+    for (const char *box : {"Text1", "Text3", "Text7"}) {
+        row(qPrintable(QString("Enter in ") + box), box, Qt::Key_Return, false, "");
+        row(qPrintable(QString("Esc in ") + box), box, Qt::Key_Escape, false, "");
+    }
+}
+
+// Enter presses the focused button once; none of them is the window's default or cancel button.
+void tst_Form1::keys()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, repeat);
+    QFETCH(QString, pressed);
+    QStringList seen;
+    for (const char *name : {"Command1", "Command2", "Command3"}) {
+        auto *button = control<QAbstractButton>(m_form.get(), name);
+        connect(button, &QAbstractButton::clicked, this, [&seen, name] { seen << name; });
+    }
+    QWidget *w = at(focus.toLatin1());
+    w->setFocus();
+    MessageBoxWatcher watcher; // empty boxes make the first GO's runtime error
+    QKeyEvent press(QEvent::KeyPress, key,
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, {}, repeat);
+    QApplication::sendEvent(w, &press);
+    QCOMPARE(seen, pressed.isEmpty() ? QStringList() : QStringList{pressed});
 }
 
 // Blue and underlined; red with a cross-hair over it until the pointer crosses the bare form,

@@ -1,5 +1,6 @@
 // The registry reader over Wine's real registry, with the cases every backend is held to, read
 // from a key that grants read access only; and the version record. Exits 1 on a failure.
+#include "maker.h"
 #include "registrycases.h"
 
 // <sddl.h> needs <windows.h> first.
@@ -13,20 +14,30 @@
 
 namespace {
 
-std::string versionString(const char *name)
+// A field of the executable's own version record, as Windows hands it to a Unicode program.
+std::wstring versionString(const char *name)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = GetFileVersionInfoSizeW(path, &handle);
     std::string data(size, '\0');
-    char *value = nullptr;
+    wchar_t *value = nullptr;
     UINT length = 0;
-    const std::string query = std::string("\\StringFileInfo\\080404B0\\") + name;
-    if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data()) ||
-        !VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void **>(&value), &length))
+    std::wstring query = L"\\StringFileInfo\\080404B0\\";
+    query.append(name, name + std::strlen(name));
+    if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data()) ||
+        !VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void **>(&value), &length))
         return {};
     return value;
+}
+
+std::wstring fromUtf8(const char *text)
+{
+    std::wstring out(std::strlen(text), L'\0');
+    out.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        CP_UTF8, 0, text, static_cast<int>(out.size()), out.data(), static_cast<int>(out.size()))));
+    return out;
 }
 
 } // namespace
@@ -55,10 +66,11 @@ int main()
         checks.emplace_back(c.name, readValue(registry::systemRegistry(), u"software\\QUADRIMOTEST",
                                               name, c.before) == c.expected);
     }
-    for (const auto &[field, value] : {std::pair{"ProductName", "Quadrimo"},
+    for (const auto &[field, value] : {std::pair{"CompanyName", settings::Maker},
+                                       {"ProductName", "Quadrimo"},
                                        {"FileVersion", "1.00"},
                                        {"OriginalFilename", "Quadrimo.exe"}})
-        checks.emplace_back(field, versionString(field) == value);
+        checks.emplace_back(field, versionString(field) == fromUtf8(value));
     int failed = 0;
     for (const auto &[name, ok] : checks) {
         failed += !ok;
