@@ -1,7 +1,9 @@
-// The two solvers from box texts to answer text, reading included.
+// The two solvers from box texts to answer text, and to the exact answer with its worked
+// solution, reading included.
 #include "conversions.h"
 #include "line.h"
 #include "quadratic.h"
+#include "solution.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +24,22 @@ void line(benchmark::State &state, const char16_t *x1, const char16_t *y1, const
                                                      rt::ValNumber(x2), rt::ValNumber(y2)));
 }
 
+void quadraticSolution(benchmark::State &state, const char16_t *a, const char16_t *b,
+                       const char16_t *c)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            solvers::quadraticSolution(rt::ValNumber(a), rt::ValNumber(b), rt::ValNumber(c)));
+}
+
+void lineSolution(benchmark::State &state, const char16_t *x1, const char16_t *y1,
+                  const char16_t *x2, const char16_t *y2)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solvers::lineSolution(rt::ValNumber(x1), rt::ValNumber(y1),
+                                                       rt::ValNumber(x2), rt::ValNumber(y2)));
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(quadratic, two_roots, u"1", u"-3", u"2");
@@ -36,5 +54,17 @@ BENCHMARK_CAPTURE(line, thirds, u"1", u"0", u"4", u"1");
 BENCHMARK_CAPTURE(line, decimals, u"3", u"1.9", u"2.6", u"2.14");
 BENCHMARK_CAPTURE(line, fractions, u"1/2", u"1/3", u"3/4", u"1");
 BENCHMARK_CAPTURE(line, refused, u"3", u"4", u"3", u"7");
+BENCHMARK_CAPTURE(quadraticSolution, two_roots, u"1", u"-3", u"2");
+BENCHMARK_CAPTURE(quadraticSolution, no_real_root, u"1", u"0", u"1");
+BENCHMARK_CAPTURE(quadraticSolution, linear, u"0", u"2", u"-4");
+BENCHMARK_CAPTURE(quadraticSolution, decimal_double_root, u"1", u"-0.6", u"0.09");
+BENCHMARK_CAPTURE(quadraticSolution, quarter_irrational, u"1/4", u"-2", u"2");
+BENCHMARK_CAPTURE(quadraticSolution, small_root, u"1", u"1e8", u"1");
+// A radicand of 4 × 999999999989, and one whose small primes are the two largest below 10⁴.
+BENCHMARK_CAPTURE(quadraticSolution, twelve_digit_prime, u"1", u"0", u"-999999999989");
+BENCHMARK_CAPTURE(quadraticSolution, large_small_primes, u"1", u"0", u"-99400891");
+BENCHMARK_CAPTURE(lineSolution, integers, u"1", u"3", u"2", u"5");
+BENCHMARK_CAPTURE(lineSolution, fractions, u"1/2", u"1/3", u"3/4", u"1");
+BENCHMARK_CAPTURE(lineSolution, refused, u"3", u"4", u"3", u"7");
 
 BENCHMARK_MAIN();

@@ -79,6 +79,7 @@ struct Side
     mpq_class exact;
     double value = 0.0;
     bool digits = false;
+    bool decimal = false; // a point or an exponent was read
 };
 
 Side readRadix(Reader &in, int radix)
@@ -122,7 +123,9 @@ Side readDecimal(Reader &in)
     }
     if (text.empty())
         text.push_back('0');
+    bool point = false;
     if (in.peek() == u'.') {
+        point = true;
         in.next();
         text.push_back('.');
         while (isDigit(in.peek(), 10)) {
@@ -145,6 +148,7 @@ Side readDecimal(Reader &in)
         return {};
 
     long long exponentValue = 0;
+    bool withExponent = false;
     const char16_t e = in.peek();
     if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
         const auto beforeExponent = in.mark();
@@ -165,6 +169,7 @@ Side readDecimal(Reader &in)
             in.next();
         }
         if (expDigits) {
+            withExponent = true;
             text += exponent;
             if (exponent[1] == '-')
                 exponentValue = -exponentValue;
@@ -175,7 +180,7 @@ Side readDecimal(Reader &in)
         }
     }
 
-    Side side{mpq_class(), 0.0, true};
+    Side side{mpq_class(), 0.0, true, point || withExponent};
     const auto res = std::from_chars(text.data(), text.data() + text.size(), side.value);
     if (res.ec == std::errc::result_out_of_range) {
         if (seenNonZero && magnitude > 0)
@@ -237,6 +242,7 @@ Number ValNumber(std::u16string_view text)
 {
     Reader in(text);
     Side n = readSide(in);
+    NumberKind kind = n.decimal ? NumberKind::Decimal : NumberKind::Integer;
     if (n.digits && in.peek() == u'/') {
         const auto beforeSlash = in.mark();
         in.next();
@@ -248,6 +254,7 @@ Number ValNumber(std::u16string_view text)
             if (sgn(d.exact) == 0)
                 raise(sgn(n.exact) == 0 ? Overflow : DivisionByZero);
             n.exact /= d.exact;
+            kind = NumberKind::Fraction;
             n.value = nearestDouble(n.exact);
             if (!std::isfinite(n.value))
                 raise(Overflow);
@@ -255,7 +262,7 @@ Number ValNumber(std::u16string_view text)
                 n.exact = 0;
         }
     }
-    return {std::move(n.exact), n.value};
+    return {std::move(n.exact), n.value, kind};
 }
 
 double Val(std::u16string_view text)

@@ -12,7 +12,8 @@ namespace rt {
 // Accepts decimal numbers with an exponent (E, e, D or d) and the &H / &O radix prefixes.
 // Full-width forms typed through a Chinese input method read as their ASCII counterparts.
 // A fraction is a number, "/" and a second number with at least one digit; "1/0" divides by
-// zero, "0/0" is invalid. Raises Overflow beyond the double range.
+// zero, "0/0" is invalid. Raises Overflow beyond the double range. The kind is Fraction when a
+// fraction was read, else Decimal when a point or an exponent was read.
 Number ValNumber(std::u16string_view text);
 
 // The double of ValNumber, for callers that need no more.

@@ -5,6 +5,9 @@
 
 namespace rt {
 
+// How the number was typed, so that an answer can be written the way it was asked.
+enum class NumberKind { Integer, Decimal, Fraction };
+
 // A number as the student typed it: its exact value, and that value correctly rounded to the
 // nearest double. The exact value is 0 exactly when the double is, so a decision taken on the
 // double never meets an exact zero it did not see.
@@ -12,6 +15,7 @@ struct Number
 {
     mpq_class exact;
     double value = 0;
+    NumberKind kind = NumberKind::Integer;
 };
 
 // The double nearest to the exact value, subnormals rounded once; ±infinity beyond the range.

@@ -28,6 +28,8 @@ private slots:
     void val();
     void str_data();
     void str();
+    void kind_data();
+    void kind();
 };
 
 void tst_Conversions::val_data()
@@ -116,6 +118,33 @@ void tst_Conversions::str()
     std::u16string shown;
     QCOMPARE(errorOf([&] { shown = rt::Str(value); }), expected.isEmpty() ? int(rt::Overflow) : 0);
     QCOMPARE(QString::fromStdU16String(shown), expected);
+}
+
+// How the number was typed decides how the answer writes it.
+void tst_Conversions::kind_data()
+{
+    using K = rt::NumberKind;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<K>("expected");
+    QTest::newRow("empty") << "" << K::Integer;
+    QTest::newRow("integer") << "-12" << K::Integer;
+    QTest::newRow("hex") << "&H1F" << K::Integer;
+    QTest::newRow("exponent without digits") << "1e" << K::Integer;
+    QTest::newRow("point") << "0.5" << K::Decimal;
+    QTest::newRow("trailing point") << "3." << K::Decimal;
+    QTest::newRow("exponent") << "1e3" << K::Decimal;
+    QTest::newRow("full-width point") << "３。５" << K::Decimal;
+    QTest::newRow("fraction") << "1/4" << K::Fraction;
+    QTest::newRow("decimal over integer") << "0.5/3" << K::Fraction;
+    QTest::newRow("full-width slash") << "３／４" << K::Fraction;
+    QTest::newRow("slash without a number") << "2.5/x" << K::Decimal;
+}
+
+void tst_Conversions::kind()
+{
+    QFETCH(QString, text);
+    QFETCH(rt::NumberKind, expected);
+    QCOMPARE(rt::ValNumber(text.toStdU16String()).kind, expected);
 }
 
 QTEST_APPLESS_MAIN(tst_Conversions)

@@ -1,5 +1,7 @@
+#include "conversions.h"
 #include "exact.h"
 #include "runtimeerror.h"
+#include "solution.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -72,6 +74,21 @@ Family each(int n, std::function<QString(QRandomGenerator &)> box)
     };
 }
 
+// x = p + q√n put back into ax² + bx + c: its rational part and its √n part both vanish.
+bool isRoot(const mpq_class &a, const mpq_class &b, const mpq_class &c, const solvers::Surd &x)
+{
+    return a * (x.p * x.p + x.q * x.q * x.n) + b * x.p + c == 0 && x.q * (2 * a * x.p + b) == 0;
+}
+
+solvers::Solution solved(const QStringList &boxes)
+{
+    std::vector<rt::Number> n;
+    for (const QString &box : boxes)
+        n.push_back(rt::ValNumber(box.toStdU16String()));
+    return n.size() == 3 ? solvers::quadraticSolution(n[0], n[1], n[2])
+                         : solvers::lineSolution(n[0], n[1], n[2], n[3]);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Family)
@@ -85,6 +102,10 @@ private slots:
     void answers();
     void families_data();
     void families();
+    void exactAnswers_data();
+    void exactAnswers();
+    void workedSolutions_data();
+    void workedSolutions();
 };
 
 void tst_Solvers::answers_data()
@@ -190,7 +211,136 @@ void tst_Solvers::families()
             QVERIFY2(p.numbers[k].exact == exactOf(boxes[k].toStdString()), qPrintable(boxes[k]));
         const std::string why = check(p);
         QVERIFY2(why.empty(), qPrintable(boxes.join(", ") + ": " + QString::fromStdString(why)));
+        if (p.error || boxes.size() == 4)
+            continue;
+        // The exact roots are the caption's: as many, and each a root.
+        const auto &n = p.numbers;
+        const solvers::Solution s = solvers::quadraticSolution(n[0], n[1], n[2]);
+        const std::size_t roots = p.caption.starts_with(u"X1") ? 2 : p.caption.starts_with(u"X=");
+        QCOMPARE(s.roots.size(), roots);
+        for (const solvers::Surd &x : s.roots)
+            QVERIFY2(isRoot(n[0].exact, n[1].exact, n[2].exact, x), qPrintable(boxes.join(", ")));
     }
+}
+
+// Textbook exercises and the answers their keys print.
+void tst_Solvers::exactAnswers_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("inSteps");
+    auto row = [](const char *name, const QStringList &boxes, const QString &answer,
+                  const QStringList &inSteps = {}) {
+        QTest::newRow(name) << boxes << answer << inSteps;
+    };
+
+    row("x² − 4x − 7", {"1", "-4", "-7"}, "x₁ = 2 − √11，x₂ = 2 + √11",
+        {"△ = b² − 4ac = (−4)² − 4 × 1 × (−7) = 44"});
+    row("2x² − 4x − 1", {"2", "-4", "-1"}, "x₁ = 1 − √6/2，x₂ = 1 + √6/2");
+    row("¼x² − 2x + 2", {"1/4", "-2", "2"}, "x₁ = 4 − 2√2，x₂ = 4 + 2√2");
+    row("−x² + 6x + 1, a < 0 keeps the order", {"-1", "6", "1"}, "x₁ = 3 + √10，x₂ = 3 − √10",
+        {"开口向下", "顶点坐标是 (3, 10)\n当 x = 3 时，y 有最大值 10"});
+    row("2x² − 3x + 4", {"2", "-3", "4"}, "方程没有实数根",
+        {"△ < 0，方程没有实数根", "顶点坐标是 (3/4, 23/8)", "与 x 轴没有交点"});
+    row("x² − x − 4", {"1", "-1", "-4"}, "x₁ = (1 − √17)/2，x₂ = (1 + √17)/2");
+    row("3x² − 1", {"3", "0", "-1"}, "x₁ = −√3/3，x₂ = √3/3");
+    row("2x² − 9", {"2", "0", "-9"}, "x₁ = −3√2/2，x₂ = 3√2/2");
+    row("decimals", {"1", "-0.6", "0.09"}, "x₁ = x₂ = 0.3", {"△ = 0，方程有两个相等的实数根"});
+    row("a = 0", {"0", "2", "-4"}, "x = 2",
+        {"a = 0，方程 2x − 4 = 0 是一元一次方程", "交点是 (2, 0)，与 y 轴的交点是 (0, −4)"});
+    row("a = b = 0", {"0", "0", "5"}, "方程无解");
+    row("9973² beside a 12-digit prime", {"1", "0", "-99460728998905931981"},
+        "x₁ = −9973√999999999989，x₂ = 9973√999999999989");
+    row("square of 10007 in the radicand", {"1", "0", "-300420147"}, "x₁ = −10007√3，x₂ = 10007√3");
+    row("x² − 6x − 36, 3² and 5 in the radicand", {"1", "-6", "-36"}, "x₁ = 3 − 3√5，x₂ = 3 + 3√5");
+    row("sixteen odd primes in the radicand", {"1", "0", "-96407439557364826994029996844775"},
+        "x₁ = −100280245065√9586934839，x₂ = 100280245065√9586934839");
+    row("13-digit prime radicand", {"1", "0", "-1000000000039"},
+        "x₁ ≈ −1000000.0000195，x₂ ≈ 1000000.0000195");
+    row("21-digit roots", {"0.25e-20", "-2", "2e20"},
+        "x₁ ≈ 1.17157287525381×10²⁰，x₂ ≈ 6.82842712474619×10²⁰");
+    row("16 digits are too long", {"0", "1", "-1.234567890123456"}, "x ≈ 1.23456789012346");
+    row("short decimal stays exact", {"0", "1", "-1.5e20"}, "x = 1.5×10²⁰");
+    row("far vertex", {"1e-150", "1e150", "0"}, "x₁ = −1×10³⁰⁰，x₂ = 0",
+        {"顶点坐标是 (−5×10²⁹⁹, −2.5×10⁴⁴⁹)"});
+    row("line through (3, 5), (−4, −9)", {"3", "5", "-4", "-9"}, "y = 2x − 1");
+    row("line with k = −1", {"0", "2", "1", "1"}, "y = −x + 2");
+    row("line through decimals", {"3", "1.9", "2.6", "2.14"}, "y = −0.6x + 3.7",
+        {"k = −0.6 < 0，y 随 x 的增大而减小"});
+    row("equal x", {"3", "4", "3", "7"}, "两点的横坐标相同，过这两点的直线不是一次函数的图像",
+        {"过这两点的直线是 x = 3"});
+    row("equal y", {"1", "5", "4", "5"}, "两点的纵坐标相同，过这两点的直线不是一次函数的图像",
+        {"过这两点的直线是 y = 5", "k ≠ 0"});
+}
+
+void tst_Solvers::exactAnswers()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, inSteps);
+    const solvers::Solution s = solved(boxes);
+    QCOMPARE(QString::fromStdU16String(s.answer), answer);
+    const QString steps = QString::fromStdU16String(s.steps);
+    for (const QString &part : inSteps)
+        QVERIFY2(steps.contains(part), qPrintable(steps));
+    if (boxes.size() == 4)
+        return;
+    const mpq_class a = exactOf(boxes[0].toStdString()), b = exactOf(boxes[1].toStdString()),
+                    c = exactOf(boxes[2].toStdString());
+    for (const solvers::Surd &x : s.roots) {
+        QVERIFY(isRoot(a, b, c, x));
+        if (x.q == 0 || x.n > 1000000000000)
+            continue;
+        const unsigned long n = x.n.get_ui();
+        QVERIFY(n > 1);
+        for (unsigned long f = 2; f * f <= n; ++f)
+            QVERIFY2(n % (f * f) != 0, "radicand not square-free");
+    }
+}
+
+void tst_Solvers::workedSolutions_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("marked");
+    QTest::newRow("¼x² − 2x + 2")
+        << QStringList{"1/4", "-2", "2"}
+        << "解方程 1/4 x² − 2x + 2 = 0\n"
+           "a = 1/4，b = −2，c = 2\n"
+           "△ = b² − 4ac = (−2)² − 4 × 1/4 × 2 = 2\n"
+           "△ > 0，方程有两个不相等的实数根\n"
+           "x = (−b ± √△)/(2a) = (2 ± √2)/(2 × 1/4)\n"
+           "x₁ = 4 − 2√2 ≈ 1.17157287525381，x₂ = 4 + 2√2 ≈ 6.82842712474619\n"
+           "二次函数 y = 1/4 x² − 2x + 2 的图像开口向上，对称轴是直线 x = 4，顶点坐标是 (4, −2)\n"
+           "当 x = 4 时，y 有最小值 −2\n"
+           "与 y 轴的交点是 (0, 2)，与 x 轴的交点是 (4 − 2√2, 0) 和 (4 + 2√2, 0)"
+        << QStringList{"(4 − 2√2, 0)", "(4 + 2√2, 0)", "(4, −2)", "(0, 2)"};
+    QTest::newRow("line through (1/2, 1/3), (3/4, 1)")
+        << QStringList{"1/2", "1/3", "3/4", "1"}
+        << "设一次函数的解析式为 y = kx + b\n"
+           "把 (1/2, 1/3) 和 (3/4, 1) 代入，得 1/2 k + b = 1/3，3/4 k + b = 1\n"
+           "解得 k = 8/3，b = −1\n"
+           "所以 y = 8/3 x − 1\n"
+           "与 x 轴的交点是 (3/8, 0)，与 y 轴的交点是 (0, −1)\n"
+           "k = 8/3 > 0，y 随 x 的增大而增大"
+        << QStringList{"(1/2, 1/3)", "(3/4, 1)"};
+}
+
+void tst_Solvers::workedSolutions()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, steps);
+    QFETCH(QStringList, marked);
+    const solvers::Solution s = solved(boxes);
+    QCOMPARE(QString::fromStdU16String(s.steps), steps);
+    // Every marked point lies on the curve drawn.
+    const solvers::Graph &g = s.graph;
+    QStringList labels;
+    for (const solvers::GraphPoint &p : g.points) {
+        labels << QString::fromStdU16String(p.label);
+        QVERIFY(std::fabs(g.a * p.x * p.x + g.b * p.x + g.c - p.y) < 1e-12);
+    }
+    QCOMPARE(labels, marked);
 }
 
 QTEST_APPLESS_MAIN(tst_Solvers)
