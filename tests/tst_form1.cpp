@@ -4,9 +4,12 @@
 #include "start.h"
 #include "support.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QRawFont>
 #include <memory>
 
@@ -57,10 +60,13 @@ private slots:
     void presses();
     void keys_data();
     void keys();
+    void solution();
     void link();
 
 private:
     QWidget *at(const char *name) const { return control(m_form.get(), name); }
+    void type(const QStringList &boxes);
+    QStringList menu(const char *label, const QString &pick = {});
     registry::MemoryRegistry m_registry;
     std::unique_ptr<Form1> m_form;
     QList<QUrl> m_opened;
@@ -72,6 +78,20 @@ void tst_Form1::init()
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+// Three boxes for the first GO, four for the second, each typed afresh, then GO with Space.
+void tst_Form1::type(const QStringList &boxes)
+{
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::mouseClick(at(boxes.size() == 3 ? "Text1" : "Text4"), Qt::LeftButton);
+    for (const QString &typed : boxes) {
+        static_cast<QLineEdit *>(QApplication::focusWidget())->clear();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
 }
 
 void tst_Form1::fonts_data()
@@ -170,37 +190,39 @@ void tst_Form1::presses_data()
 {
     QTest::addColumn<QStringList>("boxes"); // Text1-3 for the first GO, Text4-7 for the second
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("exact");   // the tooltip's first line
     QTest::addColumn<QString>("message"); // the runtime error's box, or empty
     auto row = [](const char *name, const QStringList &boxes, const char *caption,
-                  const QString &message = {}) {
-        QTest::newRow(name) << boxes << QString(caption) << message;
+                  const char *exact, const QString &message = {}) {
+        QTest::newRow(name) << boxes << QString(caption) << QString(exact) << message;
     };
     const QString overflow = "运行时错误 '6':\n\n溢出";
-    row("two roots", {"1", "-3", "2"}, "X1= 1    X2= 2");
-    row("fraction", {"1/4", "-2", "2"}, "X1= 1.17157287525381    X2= 6.82842712474619");
-    row("0,0,0", {"0", "0", "0"}, "", overflow);
-    row("0,0,5", {"0", "0", "5"}, "", "运行时错误 '11':\n\n除数为零");
-    row("line", {"3", "1.9", "2.6", "2.14"}, "Y=-0.6 X  + 3.7");
-    row("line refused", {"1", "4", "5", "4"}, "ERROR! 请检查输入的坐标");
-    row("line overflow", {"0", "-1e308", "1", "1e308"}, "", overflow);
+    row("two roots", {"1", "-3", "2"}, "X1= 1    X2= 2", "x₁ = 1，x₂ = 2");
+    row("fraction", {"1/4", "-2", "2"}, "X1= 1.17157287525381    X2= 6.82842712474619",
+        "x₁ = 4 − 2√2，x₂ = 4 + 2√2");
+    row("0,0,0", {"0", "0", "0"}, "", "", overflow);
+    row("0,0,5", {"0", "0", "5"}, "", "", "运行时错误 '11':\n\n除数为零");
+    row("line", {"3", "1.9", "2.6", "2.14"}, "Y=-0.6 X  + 3.7", "y = −0.6x + 3.7");
+    row("line refused", {"1", "4", "5", "4"}, "ERROR! 请检查输入的坐标",
+        "两点的纵坐标相同，过这两点的直线不是一次函数的图像");
+    row("line overflow", {"0", "-1e308", "1", "1e308"}, "", "", overflow);
 }
 
-// Typed as a user types, then GO; a runtime error leaves the caption and the window goes on.
+// Typed as a user types, then GO; a runtime error leaves the label as it was, its tooltip and
+// description included, and the window goes on.
 void tst_Form1::presses()
 {
     QFETCH(QStringList, boxes);
     QFETCH(QString, caption);
+    QFETCH(QString, exact);
     QFETCH(QString, message);
     const bool quadratic = boxes.size() == 3;
     auto *result = control<QLabel>(m_form.get(), quadratic ? "Label4" : "Label16");
     result->setText("before");
-    QTest::mouseClick(at(quadratic ? "Text1" : "Text4"), Qt::LeftButton);
-    for (const QString &typed : boxes) {
-        QTest::keyClicks(QApplication::focusWidget(), typed);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
+    result->setToolTip("before");
+    result->setAccessibleDescription("before");
     MessageBoxWatcher watcher;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the GO button
+    type(boxes);
     QCOMPARE(result->text(), message.isEmpty() ? caption : QString("before"));
     QCOMPARE(watcher.boxes().size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
@@ -209,10 +231,79 @@ void tst_Form1::presses()
         QCOMPARE(box.title, QString("Quadrimo"));
         QCOMPARE(box.buttons, QStringList{"确定"});
         QCOMPARE(box.icon, QMessageBox::Critical);
+        QCOMPARE(result->toolTip(), QString("before"));
+        QCOMPARE(result->accessibleDescription(), QString("before"));
+    } else {
+        QCOMPARE(
+            result->toolTip(),
+            exact +
+                QString("\n右键单击可复制或查看解题过程和图像（Ctrl+%1）").arg(quadratic ? 1 : 2));
+        // A screen reader hears the exact answer; a refused line has none.
+        const QString heard = quadratic ? "方程的解" : "过两点的一次函数";
+        QCOMPARE(result->accessibleDescription(),
+                 caption.startsWith("ERROR") ? heard : heard + "：" + exact);
     }
     if (quadratic) // its answers in dark orange
         QCOMPARE(result->palette().color(result->foregroundRole()).name(), QString("#c04000"));
     QVERIFY(m_form->isVisible());
+}
+
+// The items of a result label's context menu as "text:enabled"; picks the item named, if any.
+QStringList tst_Form1::menu(const char *label, const QString &pick)
+{
+    QStringList items;
+    QTimer::singleShot(0, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions()) {
+            items << action->text() + (action->isEnabled() ? ":on" : ":off");
+            if (action->text() == pick)
+                action->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            at(label)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(at(label), &event);
+    return items;
+}
+
+// Nothing to offer before the first press; then both answers copy, and Ctrl+1 opens the worked
+// solution, which follows each press, closes on Esc and goes with the main window.
+void tst_Form1::solution()
+{
+    QTest::keyClick(at("Text1"), Qt::Key_1, Qt::ControlModifier);
+    QVERIFY(!m_form->findChild<QWidget *>("frmSolution"));
+    const QStringList before = {"复制:off", "复制精确结果:off", "解题过程和图像…:off"};
+    QCOMPARE(menu("Label4"), before);
+
+    type({"1/4", "-2", "2"});
+    menu("Label4", "复制精确结果");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("x₁ = 4 − 2√2，x₂ = 4 + 2√2"));
+    menu("Label4", "复制");
+    QCOMPARE(QGuiApplication::clipboard()->text(), at("Label4")->property("text").toString());
+    m_form->activateWindow(); // from the menu
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(at("Text3"), Qt::Key_1, Qt::ControlModifier);
+    auto *window = m_form->findChild<QWidget *>("frmSolution");
+    QVERIFY(window && window->isVisible() && window->isWindow());
+    QCOMPARE(window->windowTitle(), QString("解题过程"));
+    auto steps = [&] { return control<QPlainTextEdit>(window, "txtSteps")->toPlainText(); };
+    QVERIFY2(steps().startsWith("解方程 1/4 x² − 2x + 2 = 0\n"), qPrintable(steps()));
+
+    type({"1", "-2", "-3"});
+    QVERIFY2(steps().startsWith("解方程 x² − 2x − 3 = 0\n"), qPrintable(steps()));
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+
+    type({"3", "5", "-4", "-9"});
+    QTest::keyClick(at("Text4"), Qt::Key_2, Qt::ControlModifier);
+    QVERIFY(window->isVisible());
+    QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
+    type({"2", "0", "-8"}); // the other label's press
+    QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
+    m_form->close();
+    QVERIFY(!window->isVisible());
 }
 
 void tst_Form1::keys_data()

@@ -6,14 +6,20 @@
 #include "dispatcher.h"
 #include "fonts.h"
 #include "frmabout.h"
+#include "frmsolution.h"
 #include "homepage.h"
 #include "line.h"
 #include "quadratic.h"
 #include "text.h"
 #include "ui_form1.h"
 
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
+#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -66,6 +72,7 @@ Form1::Form1(registry::Registry &registry, QWidget *parent)
     rt::setBackColor(ui->Line1, LineColour);
 
     wireHandlers();
+    wireExactAnswers();
     // Loading ends with the Load event, before the window is first shown.
     rt::dispatch([this] { Form_Load(); });
     ui->Text1->setFocus(Qt::OtherFocusReason);
@@ -121,8 +128,8 @@ void Form1::Command1_Click()
     const rt::Number a = rt::ValNumber(rt::toView(ui->Text1->text()));
     const rt::Number b = rt::ValNumber(rt::toView(ui->Text2->text()));
     const rt::Number c = rt::ValNumber(rt::toView(ui->Text3->text()));
-    // A label with no accessible name of its own tells assistive technology of its new caption.
-    ui->Label4->setText(rt::toQString(solvers::quadraticAnswer(a, b, c)));
+    const QString caption = rt::toQString(solvers::quadraticAnswer(a, b, c));
+    showAnswer(Quadratic, caption, solvers::quadraticSolution(a, b, c), false);
 }
 
 // The one About dialog: loaded if need be, then shown and brought to the front.
@@ -139,7 +146,88 @@ void Form1::Command3_Click()
     const rt::Number y1 = rt::ValNumber(rt::toView(ui->Text5->text()));
     const rt::Number x2 = rt::ValNumber(rt::toView(ui->Text6->text()));
     const rt::Number y2 = rt::ValNumber(rt::toView(ui->Text7->text()));
-    ui->Label16->setText(rt::toQString(solvers::lineAnswer(x1, y1, x2, y2)));
+    const QString caption = rt::toQString(solvers::lineAnswer(x1, y1, x2, y2));
+    const bool refused = x1.value == x2.value || y1.value == y2.value;
+    showAnswer(Line, caption, solvers::lineSolution(x1, y1, x2, y2), refused);
+}
+
+QLabel *Form1::resultLabel(Result result) const
+{
+    return result == Quadratic ? ui->Label4 : ui->Label16;
+}
+
+// Nothing here is made before it is needed: the menu on request, the window on first opening.
+void Form1::wireExactAnswers()
+{
+    for (Result result : {Quadratic, Line}) {
+        QLabel *label = resultLabel(result);
+        label->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(label, &QWidget::customContextMenuRequested, this,
+                [this, result](const QPoint &pos) { contextMenu(result, pos); });
+        auto *shortcut = new QShortcut(result == Quadratic ? QKeySequence(Qt::CTRL | Qt::Key_1)
+                                                           : QKeySequence(Qt::CTRL | Qt::Key_2),
+                                       this);
+        connect(shortcut, &QShortcut::activated, this, [this, result] { openSolution(result); });
+    }
+}
+
+// Called only once the caption is sure: a runtime error leaves the label as it was.
+void Form1::showAnswer(Result result, const QString &caption, solvers::Solution solution,
+                       bool refused)
+{
+    QLabel *label = resultLabel(result);
+    const QString answer = rt::toQString(solution.answer);
+    const QString base =
+        result == Quadratic ? QStringLiteral("方程的解") : QStringLiteral("过两点的一次函数");
+    // A label with no accessible name of its own tells assistive technology of its new caption.
+    label->setText(caption);
+    label->setToolTip(answer + QStringLiteral("\n右键单击可复制或查看解题过程和图像（Ctrl+%1）")
+                                   .arg(result == Quadratic ? 1 : 2));
+    label->setAccessibleDescription(refused ? base : base + QStringLiteral("：") + answer);
+    m_solutions[result] = std::move(solution);
+    if (m_solution && m_shown == result)
+        m_solution->setSolution(*m_solutions[result]);
+}
+
+void Form1::contextMenu(Result result, const QPoint &pos)
+{
+    QLabel *label = resultLabel(result);
+    const bool answered = m_solutions[result].has_value();
+    QMenu menu(this);
+    QAction *copy = menu.addAction(QStringLiteral("复制"), this, [label] {
+        QGuiApplication::clipboard()->setText(label->text());
+    });
+    QAction *copyExact = menu.addAction(QStringLiteral("复制精确结果"), this, [this, result] {
+        QGuiApplication::clipboard()->setText(rt::toQString(m_solutions[result]->answer));
+    });
+    QAction *open = menu.addAction(QStringLiteral("解题过程和图像…"), this,
+                                   [this, result] { openSolution(result); });
+    open->setShortcut(result == Quadratic ? QKeySequence(Qt::CTRL | Qt::Key_1)
+                                          : QKeySequence(Qt::CTRL | Qt::Key_2));
+    for (QAction *action : {copy, copyExact, open})
+        action->setEnabled(answered);
+    menu.exec(label->mapToGlobal(pos));
+}
+
+void Form1::openSolution(Result result)
+{
+    if (!m_solutions[result])
+        return;
+    if (!m_solution)
+        m_solution = new frmSolution(this);
+    m_shown = result;
+    m_solution->setSolution(*m_solutions[result]);
+    m_solution->show();
+    m_solution->raise();
+    m_solution->activateWindow();
+}
+
+// The solution's window belongs to this one and goes with it.
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_solution)
+        m_solution->close();
+    QWidget::closeEvent(event);
 }
 
 void Form1::Form_Load()

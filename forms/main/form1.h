@@ -1,7 +1,10 @@
 #pragma once
 
+#include "solution.h"
+
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class Form1;
@@ -10,10 +13,13 @@ namespace registry {
 class Registry;
 }
 class frmAbout;
+class frmSolution;
+class QLabel;
 
 // The main window: both solvers, the About button and the home-page link. Its controls are
 // reachable by their object names. The About dialog it opens looks the system-information tool
-// up in the given registry.
+// up in the given registry. Beside each result label: the exact answer as its tooltip, a context
+// menu, and the worked solution's window (Ctrl+1, Ctrl+2).
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -22,9 +28,21 @@ public:
     explicit Form1(registry::Registry &registry, QWidget *parent = nullptr);
     ~Form1() override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    // The two result labels: the quadratic's and the line's.
+    enum Result { Quadratic, Line };
+
     void applyFonts();
     void wireHandlers();
+    void wireExactAnswers();
+    void showAnswer(Result result, const QString &caption, solvers::Solution solution,
+                    bool refused);
+    void contextMenu(Result result, const QPoint &pos);
+    void openSolution(Result result);
+    QLabel *resultLabel(Result result) const;
 
     void Command1_Click();
     void Command2_Click();
@@ -36,5 +54,8 @@ private:
 
     std::unique_ptr<Ui::Form1> ui;
     registry::Registry &m_registry;
-    frmAbout *m_about = nullptr; // one object for the run, made on first use
+    frmAbout *m_about = nullptr;                     // one object for the run, made on first use
+    std::optional<solvers::Solution> m_solutions[2]; // of each label's last answer
+    frmSolution *m_solution = nullptr;               // made on first opening
+    Result m_shown = Quadratic;                      // whose solution it shows
 };
