@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
 
@@ -213,8 +214,13 @@ void Form1::openSolution(Result result)
 {
     if (!m_solutions[result])
         return;
-    if (!m_solution)
+    if (!m_solution) {
         m_solution = new frmSolution(this);
+        // Beside the main window where the screen has room, so that the answers stay in view.
+        const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+        if (screen()->availableGeometry().contains(QRect(beside, m_solution->frameSize())))
+            m_solution->move(beside);
+    }
     m_shown = result;
     m_solution->setSolution(*m_solutions[result]);
     m_solution->show();
