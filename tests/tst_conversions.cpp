@@ -40,45 +40,22 @@ void tst_Conversions::val_data()
     auto row = [](const char *name, const QString &text, double expected, int error = 0) {
         QTest::newRow(name) << text << expected << error;
     };
-    row("empty", "", 0.0);
     row("blanks skipped anywhere", "\t1 2\n", 12.0);
-    row("carriage return stops", "1\r2", 1.0);
-    row("trailing letters", "12abc", 12.0);
-    row("second point stops", "1.2.3", 1.2);
-    row("comma is no point", "1,5", 1.0);
-    row("two signs", "--7", -0.0);
-    row("exponent without digits", "1e", 1.0);
     row("exponent D, blanks inside", "1 d - 2", 0.01);
-    row("hex and octal", "&H1F", 31.0);
-    row("octal stops at 8", "&O18", 1.0);
-    row("correctly rounded", "0.1000000000000000055511151231257827", 0.1);
+    row("hex, lower case", "&hff", 255.0);
     row("tie to even", "9007199254740993", 9007199254740992.0);
-    row("smallest subnormal", "4.9406564584124654e-324", std::numeric_limits<double>::denorm_min());
     row("below subnormal", "-1e-400", -0.0);
     row("full-width", "－１２．５ｅ１", -125.0);
     row("ideographic point and space", "３。１　４", 3.14);
-    row("minus sign U+2212", "−2", -2.0);
     row("fraction", "-2/3", -2.0 / 3.0);
-    row("signed denominator", "1/-4", -0.25);
-    row("decimal, exponent and hex sides", "1e3/&H8", 125.0);
     row("full-width slash", "３／４", 0.75);
-    row("blanks join digits before a slash", "1 2/3", 4.0);
-    row("slash without a number", "1/.", 1.0);
-    row("empty hex after a slash", "1/&H", 1.0);
-    row("second slash stops", "1/2/3", 0.5);
-    row("vulgar fraction not read", "½", 0.0);
     row("rounded once", "0.1/0.3", 1.0 / 3.0);
     // Just above the midpoint of two subnormals, where a 53-bit rounding first lands on it.
     row("subnormal quotient rounded once", "1.235164114603116361676586096773669791354e-15/1e308",
         3 * std::numeric_limits<double>::denorm_min());
     row("1e400", "1e400", 0, rt::Overflow);
-    row("huge exponent", "1e99999999999999999999", 0, rt::Overflow);
-    row("400 nines", QString(400, u'9'), 0, rt::Overflow);
-    row("hex beyond 64 bits", "&H" + QString(17, u'F'), 0, rt::Overflow);
     row("1/0", "1/0", 0, rt::DivisionByZero);
     row("0/0", "0/0", 0, rt::Overflow);
-    row("denominator below subnormal", "1/1e-400", 0, rt::DivisionByZero);
-    row("quotient beyond range", "1e300/1e-300", 0, rt::Overflow);
 }
 
 void tst_Conversions::val()
@@ -96,19 +73,15 @@ void tst_Conversions::str_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected"); // empty for a runtime error
-    QTest::newRow("one") << 1.0 << " 1";
     QTest::newRow("minus one") << -1.0 << "-1";
     QTest::newRow("negative zero") << -0.0 << " 0";
     QTest::newRow("third") << 1.0 / 3.0 << " 0.333333333333333";
-    QTest::newRow("tenth plus fifth") << 0.1 + 0.2 << " 0.3";
     QTest::newRow("1e-4 plain") << 0.0001 << " 0.0001";
     QTest::newRow("1e-5 exponent") << -0.00001 << "-1E-05";
     QTest::newRow("1e14 plain") << 1e14 << " 100000000000000";
     QTest::newRow("1e15 exponent") << 1e15 << " 1E+15";
     QTest::newRow("16 digits") << 1234567890123456.0 << " 1.23456789012346E+15";
-    QTest::newRow("three-digit exponent") << DBL_MAX << " 1.79769313486232E+308";
     QTest::newRow("inf") << qInf() << "";
-    QTest::newRow("nan") << qQNaN() << "";
 }
 
 void tst_Conversions::str()
@@ -126,17 +99,10 @@ void tst_Conversions::kind_data()
     using K = rt::NumberKind;
     QTest::addColumn<QString>("text");
     QTest::addColumn<K>("expected");
-    QTest::newRow("empty") << "" << K::Integer;
-    QTest::newRow("integer") << "-12" << K::Integer;
     QTest::newRow("hex") << "&H1F" << K::Integer;
-    QTest::newRow("exponent without digits") << "1e" << K::Integer;
     QTest::newRow("point") << "0.5" << K::Decimal;
-    QTest::newRow("trailing point") << "3." << K::Decimal;
     QTest::newRow("exponent") << "1e3" << K::Decimal;
-    QTest::newRow("full-width point") << "３。５" << K::Decimal;
     QTest::newRow("fraction") << "1/4" << K::Fraction;
-    QTest::newRow("decimal over integer") << "0.5/3" << K::Fraction;
-    QTest::newRow("full-width slash") << "３／４" << K::Fraction;
     QTest::newRow("slash without a number") << "2.5/x" << K::Decimal;
 }
 

@@ -101,7 +101,7 @@ def main():
     form = wait_for("the main window", lambda: find(root, name="Form1"))
     a, b, c = (wait_for(name, lambda: find(form, name=name))
                for name in ("二次项系数 a", "一次项系数 b", "常数项 c"))
-    go, answer = find(form, name="GO"), find(form, description="方程的解")
+    answer = find(form, description="方程的解")
 
     # Name changes on the bus: how a screen reader hears a new answer.
     announced = []
@@ -114,42 +114,22 @@ def main():
         answer.clear_cache()
         return answer.get_name() == expected and expected in announced
 
-    # Typed as a user types: 1, then Tab to the next box.
+    # Typed as a user types: 1, then Tab to the next box; Enter on the focused GO.
     type_into(a, "1")
     for text in ("-3", "2"):
         xdo("key", "Tab")
         xdo("type", "--delay", "20", "--", text)
-    click(go)
+    xdo("key", "Tab", "Return")
     wait_for("the answer to be read and announced", lambda: heard("X1= 1    X2= 2"), 5)
-
-    # 0, 0, 0: the runtime error's message box; dismissed, the program goes on.
-    for box in (a, b, c):
-        type_into(box, "0")
-    click(go)
-    error = "运行时错误 '6':\n\n溢出"
-    wait_for("the runtime error's box", lambda: find(root, name=error))
-    xdo("key", "Return")
-    wait_for("the box to go", lambda: not find(root, name=error))
+    wait_for("the exact answer described",
+             lambda: answer.clear_cache() or answer.get_description() == "方程的解：x₁ = 1，x₂ = 2")
+    subprocess.run(["import", "-window", "root", os.path.join(artefacts, "answer.png")], check=True)
 
     click(find(form, name="About"))
     wait_for("the About dialog", lambda: find(root, name="关于 Quadrimo"))
     xdo("key", "Escape")
     wait_for("the About dialog to close", lambda: not find(root, name="关于 Quadrimo"))
 
-    # The link is red under the pointer and blue again once it crosses the bare window.
-    e = find(form, name="了解更多请访问我的空间 Zorvel").get_extents(Atspi.CoordType.SCREEN)
-    w = form.get_extents(Atspi.CoordType.SCREEN)
-    for x, y, colour, name in ((e.x + 20, e.y + e.height // 2, "#FF0000", "link-hover.png"),
-                               (w.x + 428, w.y + 300, "#0000FF", "link-after-hover.png")):
-        xdo("mousemove", str(x), str(y))
-        time.sleep(0.4)
-        shot = os.path.join(artefacts, name)
-        subprocess.run(["import", "-window", "root", shot], check=True)
-        pixels = subprocess.run(["convert", shot, "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}",
-                                 "-depth", "8", "txt:-"], check=True, capture_output=True,
-                                text=True).stdout
-        if pixels.count(colour) < 20:
-            stop(1, f"FAIL: the link is not {colour} in {name}")
     if app.poll() is not None:
         stop(1, "FAIL: the program ended")
     stop(0, "end-to-end: all steps passed")
