@@ -81,8 +81,8 @@ void tst_About::opensOnce()
     QVERIFY(control<QLabel>(window, "lblDisclaimer")
                 ->text()
                 .endsWith(QString("制作: %1  联系: %2")
-                              .arg(QString::fromUtf8(settings::Maker),
-                                   QString::fromUtf8(settings::Contact))));
+                              .arg(QString::fromUtf16(settings::Maker),
+                                   QString::fromUtf16(settings::Contact))));
     QCOMPARE(control<QLabel>(window, "lblTitle")->text(), QString("Quadrimo"));
     QCOMPARE(window->geometry().topLeft(), QPoint(2340, 1935) / 15); // where it was stored
     // The etched separator, grey over white, and the icon.
@@ -165,7 +165,7 @@ void tst_About::quitsOnlyAfterBothWindowsClose()
     bool stillRunning = false;
     QTimer::singleShot(0, m_form.get(), &QWidget::close);
     QTimer::singleShot(100, [&] {
-        stillRunning = window->isVisible(); // the loop still turns with one window left
+        stillRunning = window->isVisible();      // the loop still turns with one window left
         QTest::keyClick(window, Qt::Key_Return); // presses 确定
     });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // must not be needed

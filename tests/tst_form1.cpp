@@ -240,8 +240,7 @@ void tst_Form1::solution()
 {
     QTest::keyClick(at("Text1"), Qt::Key_1, Qt::ControlModifier);
     QVERIFY(!m_form->findChild<QWidget *>("frmSolution"));
-    const QStringList before = {"复制:off", "复制精确结果:off", "解题过程和图像…:off"};
-    QCOMPARE(menu("Label4"), before);
+    QCOMPARE(menu("Label4"), QStringList({"复制:off", "复制精确结果:off", "解题过程和图像…:off"}));
 
     type({"1/4", "-2", "2"});
     menu("Label4", "复制精确结果");

@@ -61,8 +61,8 @@ void frmAbout::build(rt::FormWindow *window)
     icon.addFile(QStringLiteral(":/quadrimo/about-64.png"));
     ui->picIcon->setPicture(icon);
     ui->lblDisclaimer->setText(rt::toQString(Disclaimer) + QStringLiteral("  制作: ") +
-                               QString::fromUtf8(settings::Maker) + QStringLiteral("  联系: ") +
-                               QString::fromUtf8(settings::Contact));
+                               rt::toQString(settings::Maker) + QStringLiteral("  联系: ") +
+                               rt::toQString(settings::Contact));
     window->setCancelButton(ui->cmdOK);
 
     connect(ui->cmdOK, &QPushButton::clicked, this,

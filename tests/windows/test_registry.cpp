@@ -32,14 +32,6 @@ std::wstring versionString(const char *name)
     return value;
 }
 
-std::wstring fromUtf8(const char *text)
-{
-    std::wstring out(std::strlen(text), L'\0');
-    out.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, text, static_cast<int>(out.size()), out.data(), static_cast<int>(out.size()))));
-    return out;
-}
-
 } // namespace
 
 int main()
@@ -67,10 +59,11 @@ int main()
                                               name, c.before) == c.expected);
     }
     for (const auto &[field, value] : {std::pair{"CompanyName", settings::Maker},
-                                       {"ProductName", "Quadrimo"},
-                                       {"FileVersion", "1.00"},
-                                       {"OriginalFilename", "Quadrimo.exe"}})
-        checks.emplace_back(field, versionString(field) == fromUtf8(value));
+                                       {"ProductName", u"Quadrimo"},
+                                       {"FileVersion", u"1.00"},
+                                       {"OriginalFilename", u"Quadrimo.exe"}})
+        checks.emplace_back(field,
+                            versionString(field) == reinterpret_cast<const wchar_t *>(value));
     int failed = 0;
     for (const auto &[name, ok] : checks) {
         failed += !ok;
