@@ -9,51 +9,42 @@
 
 namespace {
 
+// Either calculation of each solver: the caption's or the exact answer with its working.
+template <auto Solve>
 void quadratic(benchmark::State &state, const char16_t *a, const char16_t *b, const char16_t *c)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            solvers::quadraticAnswer(rt::ValNumber(a), rt::ValNumber(b), rt::ValNumber(c)));
+        benchmark::DoNotOptimize(Solve(rt::ValNumber(a), rt::ValNumber(b), rt::ValNumber(c)));
 }
 
+template <auto Solve>
 void line(benchmark::State &state, const char16_t *x1, const char16_t *y1, const char16_t *x2,
           const char16_t *y2)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(solvers::lineAnswer(rt::ValNumber(x1), rt::ValNumber(y1),
-                                                     rt::ValNumber(x2), rt::ValNumber(y2)));
-}
-
-void quadraticSolution(benchmark::State &state, const char16_t *a, const char16_t *b,
-                       const char16_t *c)
-{
-    for (auto _ : state)
         benchmark::DoNotOptimize(
-            solvers::quadraticSolution(rt::ValNumber(a), rt::ValNumber(b), rt::ValNumber(c)));
+            Solve(rt::ValNumber(x1), rt::ValNumber(y1), rt::ValNumber(x2), rt::ValNumber(y2)));
 }
 
-void lineSolution(benchmark::State &state, const char16_t *x1, const char16_t *y1,
-                  const char16_t *x2, const char16_t *y2)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(solvers::lineSolution(rt::ValNumber(x1), rt::ValNumber(y1),
-                                                       rt::ValNumber(x2), rt::ValNumber(y2)));
-}
+constexpr auto quadraticAnswer = quadratic<solvers::quadraticAnswer>;
+constexpr auto lineAnswer = line<solvers::lineAnswer>;
+constexpr auto quadraticSolution = quadratic<solvers::quadraticSolution>;
+constexpr auto lineSolution = line<solvers::lineSolution>;
 
 } // namespace
 
-BENCHMARK_CAPTURE(quadratic, two_roots, u"1", u"-3", u"2");
-BENCHMARK_CAPTURE(quadratic, no_real_root, u"1", u"0", u"1");
-BENCHMARK_CAPTURE(quadratic, linear, u"0", u"2", u"-4");
-BENCHMARK_CAPTURE(quadratic, thirds, u"3", u"-1", u"0.1");
-BENCHMARK_CAPTURE(quadratic, decimal_double_root, u"1", u"-0.6", u"0.09");
-BENCHMARK_CAPTURE(quadratic, quarter_irrational, u"1/4", u"-2", u"2");
-BENCHMARK_CAPTURE(quadratic, small_root, u"1", u"1e8", u"1");
-BENCHMARK_CAPTURE(line, integers, u"1", u"3", u"2", u"5");
-BENCHMARK_CAPTURE(line, thirds, u"1", u"0", u"4", u"1");
-BENCHMARK_CAPTURE(line, decimals, u"3", u"1.9", u"2.6", u"2.14");
-BENCHMARK_CAPTURE(line, fractions, u"1/2", u"1/3", u"3/4", u"1");
-BENCHMARK_CAPTURE(line, refused, u"3", u"4", u"3", u"7");
+BENCHMARK_CAPTURE(quadraticAnswer, two_roots, u"1", u"-3", u"2");
+BENCHMARK_CAPTURE(quadraticAnswer, no_real_root, u"1", u"0", u"1");
+BENCHMARK_CAPTURE(quadraticAnswer, linear, u"0", u"2", u"-4");
+BENCHMARK_CAPTURE(quadraticAnswer, thirds, u"3", u"-1", u"0.1");
+BENCHMARK_CAPTURE(quadraticAnswer, decimal_double_root, u"1", u"-0.6", u"0.09");
+BENCHMARK_CAPTURE(quadraticAnswer, quarter_irrational, u"1/4", u"-2", u"2");
+BENCHMARK_CAPTURE(quadraticAnswer, small_root, u"1", u"1e8", u"1");
+BENCHMARK_CAPTURE(lineAnswer, integers, u"1", u"3", u"2", u"5");
+BENCHMARK_CAPTURE(lineAnswer, thirds, u"1", u"0", u"4", u"1");
+BENCHMARK_CAPTURE(lineAnswer, decimals, u"3", u"1.9", u"2.6", u"2.14");
+BENCHMARK_CAPTURE(lineAnswer, fractions, u"1/2", u"1/3", u"3/4", u"1");
+BENCHMARK_CAPTURE(lineAnswer, refused, u"3", u"4", u"3", u"7");
 BENCHMARK_CAPTURE(quadraticSolution, two_roots, u"1", u"-3", u"2");
 BENCHMARK_CAPTURE(quadraticSolution, no_real_root, u"1", u"0", u"1");
 BENCHMARK_CAPTURE(quadraticSolution, linear, u"0", u"2", u"-4");

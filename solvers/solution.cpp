@@ -1,5 +1,7 @@
 #include "solution.h"
 
+#include "roots.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -369,32 +371,6 @@ void splitSquares(mpz_class m, mpz_class &s, mpz_class &n)
     }
 }
 
-// Both irrational roots, x₁ with −√d. The root away from zero adds two terms of one sign; the
-// other is 2c over that sum, so neither cancels.
-void approximateRoots(const mpq_class &a, const mpq_class &b, const mpq_class &c,
-                      const mpq_class &d, mpfr_ptr x1, mpfr_ptr x2)
-{
-    mpfr_t s, t, u;
-    mpfr_inits2(Precision, s, t, u, static_cast<mpfr_ptr>(nullptr));
-    mpfr_set_q(s, d.get_mpq_t(), MPFR_RNDN);
-    mpfr_sqrt(s, s, MPFR_RNDN);
-    mpfr_set_q(t, b.get_mpq_t(), MPFR_RNDN);
-    const bool negativeB = sgn(b) < 0;
-    if (negativeB) {
-        mpfr_sub(t, s, t, MPFR_RNDN); // -b + s
-    } else {
-        mpfr_add(t, t, s, MPFR_RNDN);
-        mpfr_neg(t, t, MPFR_RNDN); // -b - s
-    }
-    mpfr_set_q(u, a.get_mpq_t(), MPFR_RNDN);
-    mpfr_mul_2ui(u, u, 1, MPFR_RNDN);
-    mpfr_div(negativeB ? x2 : x1, t, u, MPFR_RNDN);
-    mpfr_set_q(u, c.get_mpq_t(), MPFR_RNDN);
-    mpfr_mul_2ui(u, u, 1, MPFR_RNDN);
-    mpfr_div(negativeB ? x1 : x2, u, t, MPFR_RNDN);
-    mpfr_clears(s, t, u, static_cast<mpfr_ptr>(nullptr));
-}
-
 void finish(Solution &s, Lines &lines)
 {
     s.steps = lines.take();
@@ -487,12 +463,9 @@ Solution quadraticSolution(const rt::Number &a, const rt::Number &b, const rt::N
         else
             lines.add({u"x = (−b ± √△)/(2a)"});
         std::u16string near[2];
-        if (mpz_perfect_square_p(d.get_num_mpz_t()) && mpz_perfect_square_p(d.get_den_mpz_t())) {
-            mpq_class r;
-            mpz_sqrt(r.get_num_mpz_t(), d.get_num_mpz_t());
-            mpz_sqrt(r.get_den_mpz_t(), d.get_den_mpz_t());
+        if (const std::optional<mpq_class> r = rationalSqrt(d)) {
             for (const int k : {0, 1}) {
-                const mpq_class root = h + (k ? r : mpq_class(-r)) / twoA;
+                const mpq_class root = h + (k ? *r : mpq_class(-*r)) / twoA;
                 x[k] = write(root, decimals);
                 s.graph.points.push_back(graphPoint(root, 0, point(x[k], Zero), u""));
                 s.roots.push_back({root, 0});
@@ -573,6 +546,7 @@ Solution lineSolution(const rt::Number &x1, const rt::Number &y1, const rt::Numb
 
     const bool sameX = x1.value == x2.value, sameY = y1.value == y2.value;
     if (sameX || sameY) {
+        s.refused = true;
         s.answer = sameX ? u"两点的横坐标相同，过这两点的直线不是一次函数的图像"
                          : u"两点的纵坐标相同，过这两点的直线不是一次函数的图像";
         if (sameX && sameY) {

@@ -38,6 +38,7 @@ struct Solution
     std::u16string steps;  // the worked solution, lines joined by '\n'
     Graph graph;
     std::vector<Surd> roots; // x₁ then x₂ (with −√△ and +√△), or the one root of a = 0
+    bool refused = false;    // the points give no linear function
 };
 
 // The exact answer and its working for ax² + bx + c = 0, for any numbers: it raises no runtime

@@ -130,7 +130,7 @@ void Form1::Command1_Click()
     const rt::Number b = rt::ValNumber(rt::toView(ui->Text2->text()));
     const rt::Number c = rt::ValNumber(rt::toView(ui->Text3->text()));
     const QString caption = rt::toQString(solvers::quadraticAnswer(a, b, c));
-    showAnswer(Quadratic, caption, solvers::quadraticSolution(a, b, c), false);
+    showAnswer(Quadratic, caption, solvers::quadraticSolution(a, b, c));
 }
 
 // The one About dialog: loaded if need be, then shown and brought to the front.
@@ -148,13 +148,17 @@ void Form1::Command3_Click()
     const rt::Number x2 = rt::ValNumber(rt::toView(ui->Text6->text()));
     const rt::Number y2 = rt::ValNumber(rt::toView(ui->Text7->text()));
     const QString caption = rt::toQString(solvers::lineAnswer(x1, y1, x2, y2));
-    const bool refused = x1.value == x2.value || y1.value == y2.value;
-    showAnswer(Line, caption, solvers::lineSolution(x1, y1, x2, y2), refused);
+    showAnswer(Line, caption, solvers::lineSolution(x1, y1, x2, y2));
 }
 
 QLabel *Form1::resultLabel(Result result) const
 {
     return result == Quadratic ? ui->Label4 : ui->Label16;
+}
+
+QKeySequence Form1::shortcutOf(Result result)
+{
+    return QKeySequence(Qt::CTRL | (result == Quadratic ? Qt::Key_1 : Qt::Key_2));
 }
 
 // Nothing here is made before it is needed: the menu on request, the window on first opening.
@@ -165,16 +169,13 @@ void Form1::wireExactAnswers()
         label->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(label, &QWidget::customContextMenuRequested, this,
                 [this, result](const QPoint &pos) { contextMenu(result, pos); });
-        auto *shortcut = new QShortcut(result == Quadratic ? QKeySequence(Qt::CTRL | Qt::Key_1)
-                                                           : QKeySequence(Qt::CTRL | Qt::Key_2),
-                                       this);
+        auto *shortcut = new QShortcut(shortcutOf(result), this);
         connect(shortcut, &QShortcut::activated, this, [this, result] { openSolution(result); });
     }
 }
 
 // Called only once the caption is sure: a runtime error leaves the label as it was.
-void Form1::showAnswer(Result result, const QString &caption, solvers::Solution solution,
-                       bool refused)
+void Form1::showAnswer(Result result, const QString &caption, solvers::Solution solution)
 {
     QLabel *label = resultLabel(result);
     const QString answer = rt::toQString(solution.answer);
@@ -182,9 +183,9 @@ void Form1::showAnswer(Result result, const QString &caption, solvers::Solution 
         result == Quadratic ? QStringLiteral("方程的解") : QStringLiteral("过两点的一次函数");
     // A label with no accessible name of its own tells assistive technology of its new caption.
     label->setText(caption);
-    label->setToolTip(answer + QStringLiteral("\n右键单击可复制或查看解题过程和图像（Ctrl+%1）")
-                                   .arg(result == Quadratic ? 1 : 2));
-    label->setAccessibleDescription(refused ? base : base + QStringLiteral("：") + answer);
+    label->setToolTip(answer + QStringLiteral("\n右键单击可复制或查看解题过程和图像（%1）")
+                                   .arg(shortcutOf(result).toString()));
+    label->setAccessibleDescription(solution.refused ? base : base + QStringLiteral("：") + answer);
     m_solutions[result] = std::move(solution);
     if (m_solution && m_shown == result)
         m_solution->setSolution(*m_solutions[result]);
@@ -203,8 +204,7 @@ void Form1::contextMenu(Result result, const QPoint &pos)
     });
     QAction *open = menu.addAction(QStringLiteral("解题过程和图像…"), this,
                                    [this, result] { openSolution(result); });
-    open->setShortcut(result == Quadratic ? QKeySequence(Qt::CTRL | Qt::Key_1)
-                                          : QKeySequence(Qt::CTRL | Qt::Key_2));
+    open->setShortcut(shortcutOf(result));
     for (QAction *action : {copy, copyExact, open})
         action->setEnabled(answered);
     menu.exec(label->mapToGlobal(pos));

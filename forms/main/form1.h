@@ -2,6 +2,7 @@
 
 #include "solution.h"
 
+#include <QKeySequence>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -38,11 +39,11 @@ private:
     void applyFonts();
     void wireHandlers();
     void wireExactAnswers();
-    void showAnswer(Result result, const QString &caption, solvers::Solution solution,
-                    bool refused);
+    void showAnswer(Result result, const QString &caption, solvers::Solution solution);
     void contextMenu(Result result, const QPoint &pos);
     void openSolution(Result result);
     QLabel *resultLabel(Result result) const;
+    static QKeySequence shortcutOf(Result result);
 
     void Command1_Click();
     void Command2_Click();
