@@ -3,8 +3,9 @@
 #include "twips.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHash>
-#include <QRawFont>
+#include <QLineEdit>
 
 namespace rt {
 namespace {
@@ -42,20 +43,39 @@ QStringList anyChinese()
     return faces;
 }
 
+QStringList &standInsOf(const QString &face)
+{
+    static QHash<QString, QStringList> faces;
+    return faces[face];
+}
+
 } // namespace
 
 // The faces of the same style first, then those of the other style, then any face for
-// Simplified Chinese; the font database is asked once.
+// Simplified Chinese; only those installed, and the font database is asked once. Fonts name
+// them directly: a font that asks for a face that isn't installed has the font database sort
+// every face fontconfig knows for fallbacks, once per face and script, before it tries a
+// substitute.
 void installFontSubstitutes()
 {
     const QStringList any = anyChinese();
-    QFont::insertSubstitutions(QStringLiteral("宋体"), songStyle() + kaiStyle() + any);
-    QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"), kaiStyle() + songStyle() + any);
+    const QStringList installed = QFontDatabase::families();
+    auto keepInstalled = [&installed](QStringList faces) {
+        faces.removeDuplicates();
+        faces.removeIf([&installed](const QString &face) {
+            return !installed.contains(face, Qt::CaseInsensitive);
+        });
+        return faces;
+    };
+    standInsOf(QStringLiteral("宋体")) = keepInstalled(songStyle() + kaiStyle() + any);
+    standInsOf(QStringLiteral("楷体_GB2312")) = keepInstalled(kaiStyle() + songStyle() + any);
 }
 
 QFont formFont(const QString &face, double points, bool underline)
 {
-    QFont font(face);
+    QFont font;
+    const QStringList &standIns = standInsOf(face);
+    font.setFamilies(standIns.isEmpty() ? QStringList{face} : standIns);
     font.setPixelSize(pointsToPixels(points));
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -66,19 +86,36 @@ QFont formFont(const QString &face, double points, bool underline)
 
 bool faceDraws(const QFont &font, QStringView text)
 {
-    // Resolved without fallback faces, whose lookup is what turning fallback off saves; once
-    // per face asked for, since what a face covers does not depend on its size.
-    static QHash<QString, QRawFont> faces;
+    // Asked of the engine the control itself draws with once fallback is off, so nothing is
+    // loaded for the question alone; once per face, since what a face covers does not depend
+    // on its size.
+    static QHash<QString, QFontMetrics> faces;
     auto it = faces.find(font.family());
     if (it == faces.end()) {
         QFont alone = font;
         alone.setStyleStrategy(QFont::NoFontMerging);
-        it = faces.insert(font.family(), QRawFont::fromFont(alone));
+        it = faces.insert(font.family(), QFontMetrics(alone));
     }
     for (const QChar c : text)
-        if (!it->supportsCharacter(c))
+        if (!it->inFont(c))
             return false;
     return true;
+}
+
+void setTextBoxFont(QLineEdit *box, const QFont &font)
+{
+    QFont alone = font;
+    alone.setFamilies(font.families().mid(0, 1));
+    box->setFont(alone);
+    if (font.families().size() < 2)
+        return;
+    auto *widen = new QObject(box);
+    QObject::connect(box, &QLineEdit::textChanged, widen, [box, font, widen](const QString &text) {
+        if (!faceDraws(box->font(), text)) {
+            box->setFont(font);
+            widen->deleteLater();
+        }
+    });
 }
 
 } // namespace rt

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+class QLineEdit;
+
 namespace rt {
 
 // Installed faces stand in for the two Chinese faces the forms name, best first.
@@ -15,5 +17,10 @@ QFont formFont(const QString &face, double points, bool underline = false);
 
 // Whether the face the font resolves to draws every character of the text by itself.
 bool faceDraws(const QFont &font, QStringView text);
+
+// Gives a text box the font, at first with its face alone (fallback still on): the other faces
+// join once the box holds text that face cannot draw, since listing them costs start-up a sort
+// of every installed face.
+void setTextBoxFont(QLineEdit *box, const QFont &font);
 
 } // namespace rt

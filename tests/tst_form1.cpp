@@ -5,6 +5,7 @@
 #include "support.h"
 
 #include <QClipboard>
+#include <QColorSpace>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,7 +135,14 @@ void tst_Form1::geometry()
     QCOMPARE(QRect(twips(text1.x()), twips(text1.y()), twips(text1.width()), twips(text1.height())),
              QRect(360, 600, 615, 615));
     const qreal ratio = m_form->devicePixelRatioF();
-    QVERIFY(m_form->windowIcon().pixmap(QSize(32, 32), ratio).width() >= qRound(32 * ratio));
+    const auto argb = [](const QImage &image) { // the pixels alone
+        QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        pixels.setColorSpace({});
+        pixels.setDevicePixelRatio(1);
+        return pixels;
+    };
+    QCOMPARE(argb(m_form->windowIcon().pixmap(QSize(32, 32), ratio).toImage()),
+             argb(QImage(QUADRIMO_ICONS + QString("/quadrimo-%1.png").arg(qRound(32 * ratio)))));
     const QImage shot = m_form->grab().toImage();
     int grey = 0;
     for (int y = 0; y < shot.height(); ++y)

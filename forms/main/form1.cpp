@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QResource>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
@@ -62,8 +63,14 @@ Form1::Form1(registry::Registry &registry, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Form1>()), m_registry(registry)
 {
     ui->setupUi(this);
-    QIcon icon(QStringLiteral(":/quadrimo/quadrimo-32.png"));
-    icon.addFile(QStringLiteral(":/quadrimo/quadrimo-64.png"));
+    QIcon icon;
+    for (const int side : {32, 64}) {
+        const QByteArray pixels =
+            QResource(QStringLiteral(":/quadrimo/quadrimo-%1.argb").arg(side)).uncompressedData();
+        const QImage image(reinterpret_cast<const uchar *>(pixels.constData()), side, side,
+                           QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image.copy())); // the image only borrows the pixels
+    }
     setWindowIcon(icon);
     rt::applyKindDefaults(this);
     applyFonts();
@@ -88,16 +95,17 @@ void Form1::applyFonts()
         Q_ASSERT(control);
         QFont font =
             rt::formFont(rt::toQString(stored.face), stored.points, control == ui->Label17);
-        // A label or button whose face draws all it can show needs no fallback faces, and
-        // looking them up is start-up time spent for nothing. Text boxes keep fallbacks for
-        // whatever is typed.
-        if (!qobject_cast<QLineEdit *>(control)) {
-            QString shows = control->property("text").toString();
-            if (control == ui->Label4 || control == ui->Label16)
-                shows += AnswerCharacters;
-            if (rt::faceDraws(font, shows))
-                font.setStyleStrategy(QFont::NoFontMerging);
+        if (auto *box = qobject_cast<QLineEdit *>(control)) {
+            rt::setTextBoxFont(box, font); // keeps fallbacks for whatever is typed
+            continue;
         }
+        // A label or button whose face draws all it can show needs no fallback faces, and
+        // looking them up is start-up time spent for nothing.
+        QString shows = control->property("text").toString();
+        if (control == ui->Label4 || control == ui->Label16)
+            shows += AnswerCharacters;
+        if (rt::faceDraws(font, shows))
+            font.setStyleStrategy(QFont::NoFontMerging);
         control->setFont(font);
     }
 }
