@@ -56,7 +56,7 @@ QStringList &standInsOf(const QString &face)
 // them directly: a font that asks for a face that isn't installed has the font database sort
 // every face fontconfig knows for fallbacks, once per face and script, before it tries a
 // substitute.
-void installFontSubstitutes()
+void findStandInFaces()
 {
     const QStringList any = anyChinese();
     const QStringList installed = QFontDatabase::families();

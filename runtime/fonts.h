@@ -8,8 +8,9 @@ class QLineEdit;
 
 namespace rt {
 
-// Installed faces stand in for the two Chinese faces the forms name, best first.
-void installFontSubstitutes();
+// Finds the installed faces that stand in for the two Chinese faces the forms name, best first;
+// formFont() names them.
+void findStandInFaces();
 
 // A font as the forms store it: face, size in points at 96 DPI, underline. Sizes go to pixels so
 // that text keeps its proportions to the twip layout whatever the display's DPI setting.

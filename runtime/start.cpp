@@ -26,7 +26,7 @@ void initialize()
     else
         delete translator;
 
-    installFontSubstitutes();
+    findStandInFaces();
 }
 
 } // namespace rt
