@@ -43,10 +43,11 @@ QStringList anyChinese()
     return faces;
 }
 
-QStringList &standInsOf(const QString &face)
+// Each Chinese face the forms name, with the installed faces that stand in for it.
+QHash<QString, QStringList> &standIns()
 {
     static QHash<QString, QStringList> faces;
-    return faces[face];
+    return faces;
 }
 
 } // namespace
@@ -67,15 +68,15 @@ void findStandInFaces()
         });
         return faces;
     };
-    standInsOf(QStringLiteral("宋体")) = keepInstalled(songStyle() + kaiStyle() + any);
-    standInsOf(QStringLiteral("楷体_GB2312")) = keepInstalled(kaiStyle() + songStyle() + any);
+    standIns().insert(QStringLiteral("宋体"), keepInstalled(songStyle() + kaiStyle() + any));
+    standIns().insert(QStringLiteral("楷体_GB2312"), keepInstalled(kaiStyle() + songStyle() + any));
 }
 
 QFont formFont(const QString &face, double points, bool underline)
 {
     QFont font;
-    const QStringList &standIns = standInsOf(face);
-    font.setFamilies(standIns.isEmpty() ? QStringList{face} : standIns);
+    const QStringList faces = standIns().value(face);
+    font.setFamilies(faces.isEmpty() ? QStringList{face} : faces);
     font.setPixelSize(pointsToPixels(points));
     font.setWeight(QFont::Normal);
     font.setItalic(false);
