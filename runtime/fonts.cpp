@@ -68,8 +68,15 @@ void findStandInFaces()
         });
         return faces;
     };
-    standIns().insert(QStringLiteral("宋体"), keepInstalled(songStyle() + kaiStyle() + any));
-    standIns().insert(QStringLiteral("楷体_GB2312"), keepInstalled(kaiStyle() + songStyle() + any));
+    // What Windows has comes first: SimSun and Microsoft YaHei come with every Windows 10 and 11,
+    // KaiTi with Chinese Windows.
+    const QString simSun = QStringLiteral("SimSun"), yaHei = QStringLiteral("Microsoft YaHei");
+    standIns().insert(QStringLiteral("宋体"),
+                      keepInstalled(QStringList{simSun, QStringLiteral("NSimSun"), yaHei} +
+                                    songStyle() + kaiStyle() + any));
+    standIns().insert(QStringLiteral("楷体_GB2312"),
+                      keepInstalled(QStringList{QStringLiteral("KaiTi"), simSun, yaHei} +
+                                    kaiStyle() + songStyle() + any));
 }
 
 QFont formFont(const QString &face, double points, bool underline)

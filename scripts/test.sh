@@ -2,7 +2,7 @@
 # Sets everything up and runs every test headless: the tests of the normal build; the Debian
 # package validated, installed, started and removed; then every test again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets; last the Windows
-# cross-build, whose registry tests run under Wine.
+# build, its installer, and every test again under Wine.
 #   scripts/test.sh [CTEST_ARGS...]
 set -euo pipefail
 
@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 # stand-in fonts, the package check and the Windows cross-build.
 export QUADRIMO_EXTRA_PACKAGES="clang libclang-rt-14-dev fonts-wqy-microhei fonts-droid-fallback
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
-    desktop-file-utils appstream dpkg-dev file g++-mingw-w64-x86-64-posix wine64"
+    desktop-file-utils appstream dpkg-dev file xclip"
 
 "$here/scripts/setup.sh" "$build"
 ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"
@@ -26,7 +26,6 @@ echo "== With AddressSanitizer and UndefinedBehaviorSanitizer =="
     -DQUADRIMO_SANITIZE=ON -DQUADRIMO_FUZZ=ON
 ctest --test-dir "$build-sanitize" --output-on-failure --parallel 2 "$@"
 
-echo "== Windows cross-build, tested under Wine =="
-"$here/scripts/setup.sh" "$build-windows" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
-    -DQUADRIMO_CORE_ONLY=ON
-ctest --test-dir "$build-windows" --output-on-failure "$@"
+echo "== Windows build and installer, tested under Wine =="
+QUADRIMO_WINDOWS_BUILD_DIR="$build-windows" "$here/scripts/windows.sh"
+ctest --test-dir "$build-windows" --output-on-failure --parallel 2 "$@"

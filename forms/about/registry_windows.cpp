@@ -11,8 +11,9 @@ public:
     Status openKey(Key root, const std::string &subKey, std::uint32_t access, Key *result) override
     {
         HKEY key = nullptr;
+        // The 64-bit view, where the system keeps the tool's location, whatever this build is.
         const LONG status = RegOpenKeyExA(reinterpret_cast<HKEY>(root), subKey.c_str(), 0,
-                                          static_cast<REGSAM>(access), &key);
+                                          static_cast<REGSAM>(access) | KEY_WOW64_64KEY, &key);
         *result = reinterpret_cast<Key>(key);
         return status;
     }

@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# Builds Quadrimo for 64-bit Windows on Debian 12: Qt, GMP and MPFR cross-built once from
+# Debian's own source packages into a cache outside the tree, then the whole program and its
+# tests, packed as an NSIS installer and a zip in build-windows/.
+#   scripts/windows.sh           the installer and the zip
+#   scripts/windows.sh --bench   also start-up beside its floor, under Wine on Xvfb
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${QUADRIMO_WINDOWS_BUILD_DIR:-$here/build-windows}"
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/quadrimo/windows"
+jobs="$(nproc)"
+bench=""
+[[ ${1:-} == --bench ]] && bench=1
+
+packages=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    nsis wine64 cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+    dpkg-dev m4 perl xz-utils qt6-translations-l10n
+)
+[[ -z $bench ]] || packages+=(xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' ||
+        missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+source_version() { dpkg-query -W -f='${source:Version}' "$1"; }
+qt_version="$(source_version qt6-base-dev)"
+gmp_version="$(source_version libgmp-dev 2>/dev/null || echo 2:6.2.1+dfsg1-1.1)"
+mpfr_version="$(source_version libmpfr-dev 2>/dev/null || echo 4.2.0-1)"
+
+# Debian's source packages through apt's own signature and checksum checks, with a source list
+# and state of our own: the machine's apt configuration is read, never changed.
+fetch_sources() {
+    local apt="$cache/apt" codename keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/parts" "$cache/src"
+    local signed=""
+    [[ -f $keyring ]] && signed="[signed-by=$keyring] "
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' |
+        sort -u | while read -r uri release component; do
+        [[ $release == "$codename" || $release == "$codename"-* ]] &&
+            echo "deb-src $signed$uri $release $component"
+    done >"$apt/sources.list"
+    local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
+    [[ $(id -u) -ne 0 ]] || options+=(-o APT::Sandbox::User=root)
+    apt-get -qq "${options[@]}" update
+    (cd "$cache/src" && apt-get -qq "${options[@]}" source --download-only "$@")
+}
+
+# Unpacks a fetched source package (Debian's patches applied) into a fresh folder.
+unpack() {
+    local dsc="$cache/src/${1}_${2#*:}.dsc" into="$3"
+    rm -rf "$into"
+    dpkg-source --no-check -x "$dsc" "$into" >/dev/null
+}
+
+# One folder per source version and options: a change builds anew, the same is reused.
+key() { printf '%s\n' "$@" | sha256sum | cut -c1-12; }
+
+mingw=x86_64-w64-mingw32
+cross=(CC="$mingw-gcc-posix" CXX="$mingw-g++-posix")
+work="$cache/work"
+
+gmp_options=(--host="$mingw" --enable-cxx --disable-static --enable-shared)
+gmp="$cache/gmp-${gmp_version#*:}-$(key "${gmp_options[@]}" "$("$mingw-g++-posix" -dumpfullversion)")"
+mpfr_options=(--host="$mingw" --disable-static --enable-shared)
+mpfr="$cache/mpfr-${mpfr_version#*:}-$(key "${mpfr_options[@]}" "$gmp")"
+qt_options=(
+    -xplatform win32-g++ -qt-host-path /usr -release -shared -strip
+    -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-glib -no-pkg-config
+    -qt-zlib -qt-pcre -qt-libpng -qt-harfbuzz -qt-doubleconversion -qt-freetype -no-libjpeg
+    -no-feature-network -no-feature-sql -no-feature-xml -no-feature-printsupport
+    -no-feature-concurrent -no-feature-vulkan -no-feature-direct2d -no-feature-directwrite3
+    -no-feature-tabletevent
+)
+qt="$cache/qt-${qt_version#*:}-$(key "${qt_options[@]}" "$("$mingw-g++-posix" -dumpfullversion)")"
+
+build_gmp() {
+    [[ -f $gmp/.done ]] && return
+    echo "== GMP ${gmp_version} for Windows =="
+    fetch_sources "gmp=$gmp_version"
+    unpack gmp "$gmp_version" "$work/gmp"
+    # Debian's source leaves out the manual, which configure still names.
+    sed -i 's| doc/Makefile||' "$work/gmp/configure"
+    sed -i 's|^SUBDIRS = .*|SUBDIRS = mpn mpz mpq mpf printf scanf rand cxx|' "$work/gmp/Makefile.in"
+    (cd "$work/gmp" && ./configure -q "${cross[@]}" --prefix="$gmp" "${gmp_options[@]}" &&
+        make -s -j"$jobs" && make -s install) >"$work/gmp.log" 2>&1 ||
+        { tail -40 "$work/gmp.log"; exit 1; }
+    cp "$work/gmp/COPYING.LESSERv3" "$work/gmp/COPYINGv2" "$work/gmp/COPYINGv3" "$gmp/"
+    rm -rf "$work/gmp"
+    touch "$gmp/.done"
+}
+
+build_mpfr() {
+    [[ -f $mpfr/.done ]] && return
+    echo "== MPFR ${mpfr_version} for Windows =="
+    fetch_sources "mpfr4=$mpfr_version"
+    unpack mpfr4 "$mpfr_version" "$work/mpfr"
+    (cd "$work/mpfr" && ./configure -q "${cross[@]}" --prefix="$mpfr" --with-gmp="$gmp" \
+        "${mpfr_options[@]}" && make -s -j"$jobs" && make -s install) >"$work/mpfr.log" 2>&1 ||
+        { tail -40 "$work/mpfr.log"; exit 1; }
+    cp "$work/mpfr/COPYING.LESSER" "$work/mpfr/COPYING" "$mpfr/"
+    rm -rf "$work/mpfr"
+    touch "$mpfr/.done"
+}
+
+build_qt() {
+    [[ -f $qt/.done ]] && return
+    echo "== Qt ${qt_version} for Windows (takes a while) =="
+    fetch_sources "qt6-base=$qt_version"
+    unpack qt6-base "$qt_version" "$work/qt"
+    mkdir -p "$work/qt-build"
+    (cd "$work/qt-build" && "$work/qt/configure" -prefix "$qt" "${qt_options[@]}" -- \
+        -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake &&
+        cmake --build . --parallel "$jobs" && cmake --install .) >"$work/qt.log" 2>&1 ||
+        { tail -60 "$work/qt.log"; exit 1; }
+    # The licences and the notices of the libraries Qt bundles, for the package.
+    mkdir -p "$qt/licenses"
+    cp -r "$work/qt/LICENSES/." "$qt/licenses/"
+    local third
+    for third in zlib pcre2 libpng harfbuzz-ng double-conversion freetype; do
+        mkdir -p "$qt/licenses/$third"
+        find "$work/qt/src/3rdparty/$third" -maxdepth 2 \( -iname 'LICENSE*' -o -iname 'COPYING*' \
+            -o -iname 'qt_attribution.json' \) -exec cp {} "$qt/licenses/$third/" \;
+    done
+    rm -rf "$work/qt" "$work/qt-build"
+    touch "$qt/.done"
+}
+
+# What the package must carry beside the program: the licences of everything in it, and the
+# Debian source versions it was built from.
+gather_licenses() {
+    local to="$build/licenses" doc=/usr/share/doc
+    rm -rf "$to"
+    mkdir -p "$to/Qt" "$to/GMP" "$to/MPFR" "$to/GCC" "$to/winpthreads"
+    cp -r "$qt/licenses/." "$to/Qt/"
+    cp "$gmp"/COPYING* "$to/GMP/"
+    cp "$mpfr"/COPYING* "$to/MPFR/"
+    cp "$doc/gcc-mingw-w64-x86-64-posix-runtime/copyright" "$to/GCC/copyright.txt"
+    cp /usr/share/common-licenses/GPL-3 "$to/GCC/GPL-3.txt"
+    cp "$doc/mingw-w64-x86-64-dev/copyright" "$to/winpthreads/copyright.txt"
+    {
+        echo "Quadrimo for Windows was built on Debian $(cat /etc/debian_version) from these source packages:"
+        dpkg-query -W -f='  ${source:Package} ${source:Version}\n' qt6-base-dev libgmp-dev \
+            libmpfr-dev gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev \
+            qt6-translations-l10n | sort -u
+        echo
+        echo "Qt (qt6-base, with its bundled zlib, pcre2, libpng, HarfBuzz, double-conversion and"
+        echo "FreeType, and Qt's translations) is used under the LGPL-3.0 (Qt/LGPL-3.0-only.txt),"
+        echo "which builds on the GPL-3.0 (Qt/GPL-3.0-only.txt); the notices of the bundled"
+        echo "libraries are in Qt/<library>/. GMP is used under the LGPL-3.0 (GMP/COPYING.LESSERv3)"
+        echo "or the GPL-2.0 (GMP/COPYINGv2); MPFR under the LGPL-3.0 (MPFR/COPYING.LESSER)."
+        echo "libstdc++ and libgcc are under the GPL-3.0 with the GCC Runtime Library Exception"
+        echo "(GCC/copyright.txt); winpthreads under the notices in winpthreads/copyright.txt."
+    } >"$to/README.txt"
+}
+
+mkdir -p "$work"
+build_gmp
+build_mpfr
+build_qt
+
+# The program and its tests, against those and nothing else.
+export PKG_CONFIG_LIBDIR="$gmp/lib/pkgconfig:$mpfr/lib/pkgconfig"
+unset PKG_CONFIG_PATH PKG_CONFIG_SYSROOT_DIR
+deps="$gmp;$mpfr;$qt"
+if [[ -f $build/CMakeCache.txt && "$(cat "$build/.deps" 2>/dev/null)" != "$deps" ]]; then
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+gather_licenses
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$deps" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQUADRIMO_LICENSES="$build/licenses" >/dev/null
+echo "$deps" >"$build/.deps"
+cmake --build "$build"
+
+# The folder to run without installing, zipped, and the installer.
+version="$(sed -n 's/^project(Quadrimo VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
+publisher="$(sed -n 's/^QUADRIMO_MAKER:STRING=//p' "$build/CMakeCache.txt")"
+stage="$build/Quadrimo"
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" >/dev/null
+windows_path() { local p="${1#"$stage"}"; p="${p#/}"; echo "\$INSTDIR${p:+\\${p//\//\\}}"; }
+(
+    cd "$stage"
+    while read -r dir; do
+        echo "SetOutPath \"$(windows_path "$dir")\""
+        find "$dir" -maxdepth 1 -type f | sort | sed 's/.*/File "&"/'
+    done < <(find "$stage" -type d | sort)
+) >"$build/files.nsh"
+(
+    while read -r file; do echo "Delete \"$(windows_path "$file")\""; done < <(find "$stage" -type f)
+    while read -r dir; do echo "RMDir \"$(windows_path "$dir")\""; done < <(find "$stage" -mindepth 1 -type d | sort -r)
+) >"$build/unfiles.nsh"
+zip="$build/Quadrimo-$version-win64.zip" setup="$build/Quadrimo-$version-setup.exe"
+rm -f "$zip" "$setup"
+(cd "$build" && cmake -E tar cf "$zip" --format=zip Quadrimo)
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DPUBLISHER="$publisher" \
+    -DICON="$here/app/icons/quadrimo.ico" -DFILES="$build/files.nsh" -DUNFILES="$build/unfiles.nsh" \
+    -DOUTFILE="$setup" "$here/app/quadrimo.nsi"
+echo "Installer: $setup ($(du -h "$setup" | cut -f1))"
+echo "Zip:       $zip ($(du -h "$zip" | cut -f1)); the folder: $(du -sh "$stage" | cut -f1)"
+
+if [[ -n $bench ]]; then
+    echo "== Start-up under Wine: process creation to first settled paint =="
+    /usr/bin/python3 "$here/bench/startup.py" --wine "$build" "${2:-21}"
+fi
