@@ -215,5 +215,11 @@ echo "Zip:       $zip ($(du -h "$zip" | cut -f1)); the folder: $(du -sh "$stage"
 
 if [[ -n $bench ]]; then
     echo "== Start-up under Wine: process creation to first settled paint =="
-    /usr/bin/python3 "$here/bench/startup.py" --wine "$build" "${2:-21}"
+    # Both programs beside the DLLs and plugins the package carries, in a fresh prefix.
+    folder="$build/bench/startup"
+    rm -rf "$folder"
+    cp -r "$stage" "$folder"
+    cp "$build/bench/startup_floor.exe" "$build/bench/startup_quadrimo.exe" "$folder/"
+    "$here/tests/windows/wineprefix.sh" "$build/bench/wineprefix"
+    /usr/bin/python3 "$here/bench/startup.py" --wine "$folder" "$build/bench/wineprefix" "${2:-21}"
 fi

@@ -6,6 +6,7 @@
 #include "support.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <memory>
@@ -33,18 +34,16 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The stand-ins for the system-information tool are copies of this program, which note which
+// entry started them (see main).
 void tst_About::initTestCase()
 {
     rt::initialize();
     const QString tools = m_dir.filePath("程序 Files/");
     QVERIFY(QDir(tools).mkpath("tool"));
-    for (const auto &[path, name] :
-         {std::pair{"tool/MSINFO32.EXE", "entry2"}, std::pair{"msinfo32 helper", "entry1"}}) {
-        QFile f(tools + path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QString("#!/bin/sh\necho %1 > '%2'\n").arg(name, m_dir.filePath("ran")).toUtf8());
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
-    }
+    for (const char *path : {"tool/MSINFO32.EXE", "msinfo32 helper.exe"})
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), tools + path));
+    qputenv("QUADRIMO_TOOL_RAN", QDir::toNativeSeparators(m_dir.filePath("ran")).toLocal8Bit());
 }
 
 void tst_About::init()
@@ -110,7 +109,7 @@ void tst_About::launcher_data()
     auto row = [](const char *name, const char *path, const char *folder, const char *started) {
         QTest::newRow(name) << path << folder << started;
     };
-    row("entry 1 names the tool", "msinfo32 helper", "tool", "entry1");
+    row("entry 1 names the tool", "msinfo32 helper.exe", "tool", "entry1");
     row("entry 2 folder holds the tool", "", "tool", "entry2");
     row("entry 1 names no program", "nothing", "tool", "");
     row("entry 1 a double word", "dword", "", "");
@@ -129,10 +128,11 @@ void tst_About::launcher()
     if (path == "dword")
         m_registry.setValue(key + "\\MSINFO", "PATH", TypeDword, {"\0\1\0\0", 4});
     else if (!path.isEmpty())
-        m_registry.setValue(key + "\\MSINFO", "PATH", TypeString, (tools + path).toStdString());
+        m_registry.setValue(key + "\\MSINFO", "PATH", TypeString,
+                            QDir::toNativeSeparators(tools + path).toLocal8Bit().toStdString());
     if (!folder.isEmpty())
         m_registry.setValue(key + " Location", "MSINFO", TypeString,
-                            (tools + folder).toStdString());
+                            QDir::toNativeSeparators(tools + folder).toLocal8Bit().toStdString());
 
     QWidget *window = open();
     QVERIFY(window);
@@ -173,5 +173,22 @@ void tst_About::quitsOnlyAfterBothWindowsClose()
     QVERIFY(stillRunning);
 }
 
-QTEST_MAIN(tst_About)
+int main(int argc, char *argv[])
+{
+    // Started by the launcher in place of the system-information tool: note which entry did it.
+    const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    if (qEnvironmentVariableIsSet("QUADRIMO_TOOL_RAN") && !self.startsWith("tst_about")) {
+        QFile ran(qEnvironmentVariable("QUADRIMO_TOOL_RAN"));
+        return ran.open(QIODevice::WriteOnly) &&
+                       ran.write(self.startsWith("MSINFO32") ? "entry2" : "entry1") > 0
+                   ? 0
+                   : 1;
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_About test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_about.moc"
