@@ -1,0 +1,112 @@
+#pragma once
+
+#include "solution.h"
+
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+// Where everything of the graph goes: the range shown, the ticks, the curve, the points and
+// every label. Pixels and font metrics in, places out, so that it is checked without painting.
+namespace graph {
+
+constexpr double ArrowLength = 10;
+constexpr double TickLength = 4;
+constexpr double DotRadius = 3.5;
+
+struct Span
+{
+    double lo = 0, hi = 0;
+
+    double width() const { return hi - lo; }
+    bool contains(double v) const { return lo <= v && v <= hi; }
+    void take(double v)
+    {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    Span widened(double share) const { return {lo - share * width(), hi + share * width()}; }
+};
+
+// The data shown: the ranges of x and y, margins included, and which points are marked.
+struct Frame
+{
+    Span x, y;
+    std::vector<bool> shown;
+    bool drawable = false;
+};
+
+// The range that shows the curve and its marked points.
+Frame frameOf(const solvers::Graph &graph);
+
+// The accessible description: which points the graph marks, or why it draws nothing.
+QString describe(const solvers::Graph &graph, const Frame &frame);
+
+// Data to widget coordinates.
+struct Plot
+{
+    QRectF area;
+    Span x, y;
+
+    double px(double v) const { return area.left() + (v - x.lo) / x.width() * area.width(); }
+    double py(double v) const { return area.bottom() - (v - y.lo) / y.width() * area.height(); }
+};
+
+// A line a whole number of device pixels wide lies on whole device pixels, so that it is not
+// smeared over two.
+struct Snap
+{
+    double ratio;
+    int pixels;
+
+    double width() const { return pixels / ratio; }
+    double operator()(double v) const
+    {
+        const double device = v * ratio;
+        return (pixels % 2 ? std::floor(device) + 0.5 : std::round(device)) / ratio;
+    }
+};
+
+struct Tick
+{
+    double value;
+    QString text;
+};
+
+// A text and where it goes.
+struct Label
+{
+    QRectF rect;
+    QString text;
+};
+
+struct Mark
+{
+    QPointF dot;
+    QString full, brief;
+};
+
+// Everything a paint draws, in widget coordinates.
+struct Scene
+{
+    Plot plot;
+    Snap thin, hairline;
+    bool xAxis = false, yAxis = false;
+    std::vector<Tick> xTicks, yTicks;
+    QPointF origin, xTip, yTip;
+    std::optional<QLineF> symmetry;
+    std::vector<QPointF> samples;
+    std::vector<Mark> marks;
+    std::vector<Label> names, pointLabels, tickLabels;
+};
+
+// Null where the bounds are too small to draw in.
+std::optional<Scene> sceneOf(const solvers::Graph &graph, const Frame &frame, const QRectF &bounds,
+                             const QFontMetricsF &metrics, double ratio);
+
+} // namespace graph
