@@ -27,6 +27,11 @@ bool usable(const solvers::GraphPoint &point)
     return usable(point.x) && usable(point.y);
 }
 
+bool mappable(const Span &s)
+{
+    return usable(s.lo) && usable(s.hi) && s.width() >= Smallest && usable(s.width());
+}
+
 // A range of data values that is safe to divide by: zero brought in when near, a single value
 // given room, and at least a few digits of width.
 Span settle(Span s)
@@ -175,14 +180,6 @@ bool crosses(const QRectF &rect, const QLineF &segment)
                             {rect.bottomLeft(), rect.topLeft()}};
     for (const QLineF &edge : edges)
         if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
-            return true;
-    return false;
-}
-
-bool crossesCurve(const QRectF &rect, const std::vector<QPointF> &samples)
-{
-    for (std::size_t i = 1; i < samples.size(); ++i)
-        if (crosses(rect, {samples[i - 1], samples[i]}))
             return true;
     return false;
 }
@@ -362,12 +359,6 @@ std::vector<Mark> marksOf(const solvers::Graph &graph, const Frame &frame, const
 
 // A tick label's place beside its axis, on the side with room for it, and its place on the
 // other side for when something runs through the first.
-struct TickLabel
-{
-    QString text;
-    QRectF beside, opposite;
-};
-
 std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
                                     const QFontMetricsF &metrics, double bottom)
 {
@@ -395,6 +386,30 @@ std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
         labels.push_back({tick.text, xTextAbove ? above : below, xTextAbove ? below : above});
     }
     return labels;
+}
+
+// Three significant digits, plain between 10⁻⁴ and 10⁶; a value below a billionth of the range
+// shown is a rounding error of zero.
+QString roughly(double v, double range)
+{
+    if (std::fabs(v) <= range * 1e-9)
+        return QStringLiteral("0");
+    QString text;
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    if (exponent >= -4 && exponent < 6) {
+        text = withoutTrailingZeros(QString::number(std::fabs(v), 'f', std::max(0, 2 - exponent)));
+    } else {
+        // "1.23e+06": the mantissa, then the exponent, which rounding may have raised.
+        const QStringList parts = QString::number(std::fabs(v), 'e', 2).split(u'e');
+        text =
+            withoutTrailingZeros(parts[0]) + QStringLiteral("×10") + superscript(parts[1].toInt());
+    }
+    return v < 0 ? Minus + text : text;
+}
+
+double distance(QPointF p, QPointF q)
+{
+    return std::hypot(p.x() - q.x(), p.y() - q.y());
 }
 
 } // namespace
@@ -472,10 +487,7 @@ Frame frameOf(const solvers::Graph &graph)
     }
     frame.y = settle(y.value_or(Span{})).widened(Margin);
 
-    frame.drawable = true;
-    for (const Span &s : {frame.x, frame.y})
-        if (!usable(s.lo) || !usable(s.hi) || !(s.width() >= Smallest) || !usable(s.width()))
-            frame.drawable = false;
+    frame.drawable = mappable(frame.x) && mappable(frame.y);
     return frame;
 }
 
@@ -567,40 +579,125 @@ std::optional<Scene> sceneOf(const solvers::Graph &graph, const Frame &frame, co
                                 QSizeF(2 * DotRadius + 2, 2 * DotRadius + 2)));
     for (const Mark &mark : marks)
         if (auto label = placer.place(mark.dot, mark.full, mark.brief))
-            scene.pointLabels.push_back(*label);
+            scene.pointLabels.push_back({label->rect, label->text, true});
 
-    // A tick label is left out where a label or the edge is in the way, and moves to the other
-    // side of its axis where the curve, a point or the axis of symmetry runs through it.
-    std::vector<QRectF> drawn;
+    std::vector<QRectF> others;
+    for (const Label &label : scene.pointLabels)
+        others.push_back(label.rect);
+    for (const Label &label : names)
+        others.push_back(label.rect);
+    std::vector<QLineF> lines;
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        lines.emplace_back(samples[i - 1], samples[i]);
+    if (scene.symmetry)
+        lines.push_back(*scene.symmetry);
+    std::vector<QPointF> dots;
+    for (const Mark &mark : marks)
+        dots.push_back(mark.dot);
+    scene.tickLabels = placedTickLabels(tickLabels, bounds, others, lines, dots);
+    return scene;
+}
+
+std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const QRectF &bounds,
+                                    const std::vector<QRectF> &others,
+                                    const std::vector<QLineF> &lines,
+                                    const std::vector<QPointF> &dots)
+{
+    std::vector<Label> placed;
     const auto blocked = [&](const QRectF &rect) {
         const QRectF room = rect.adjusted(-3, -3, 3, 3);
         const auto covers = [&room](const QRectF &other) { return other.intersects(room); };
         const auto coversLabel = [&room](const Label &other) {
             return other.rect.intersects(room);
         };
-        return rect.left() < bounds.left() || rect.top() < bounds.top() ||
-               rect.right() > bounds.right() || rect.bottom() > bounds.bottom() ||
-               std::any_of(drawn.begin(), drawn.end(), covers) ||
-               std::any_of(scene.pointLabels.begin(), scene.pointLabels.end(), coversLabel) ||
-               std::any_of(names.begin(), names.end(), coversLabel);
+        return !bounds.contains(rect) || std::any_of(others.begin(), others.end(), covers) ||
+               std::any_of(placed.begin(), placed.end(), coversLabel);
     };
     const auto crossed = [&](const QRectF &rect) {
         const QRectF near = rect.adjusted(-DotRadius, -DotRadius, DotRadius, DotRadius);
-        return std::any_of(marks.begin(), marks.end(),
-                           [&near](const Mark &mark) { return near.contains(mark.dot); }) ||
-               (scene.symmetry && crosses(rect, *scene.symmetry)) || crossesCurve(rect, samples);
+        return std::any_of(dots.begin(), dots.end(),
+                           [&near](QPointF dot) { return near.contains(dot); }) ||
+               std::any_of(lines.begin(), lines.end(),
+                           [&rect](const QLineF &line) { return crosses(rect, line); });
     };
-    for (const TickLabel &label : tickLabels) {
+    for (const TickLabel &label : labels) {
         if (blocked(label.beside))
             continue;
-        for (const QRectF &rect : {label.beside, label.opposite})
-            if (!blocked(rect) && !crossed(rect)) {
-                scene.tickLabels.push_back({rect, label.text});
-                drawn.push_back(rect);
-                break;
-            }
+        if (!crossed(label.beside))
+            placed.push_back({label.beside, label.text});
+        else if (!blocked(label.opposite) && !crossed(label.opposite))
+            placed.push_back({label.opposite, label.text});
+        else
+            placed.push_back({label.beside, label.text, true});
     }
-    return scene;
+    return placed;
+}
+
+Frame viewOf(const solvers::Graph &graph, const Span &x, const Span &y)
+{
+    Frame frame{x, y, std::vector<bool>(graph.points.size(), false), false};
+    for (std::size_t i = 0; i < graph.points.size(); ++i) {
+        const solvers::GraphPoint &point = graph.points[i];
+        frame.shown[i] = usable(point) && x.contains(point.x) && y.contains(point.y);
+    }
+    // Finer than this, neighbouring pixels would no longer be different doubles.
+    const auto resolved = [](const Span &s) {
+        return s.width() >= 1e-9 * std::max(std::fabs(s.lo), std::fabs(s.hi));
+    };
+    frame.drawable = mappable(x) && mappable(y) && resolved(x) && resolved(y);
+    return frame;
+}
+
+std::optional<Plot> plotOf(const Frame &frame, const QRectF &bounds, const QFontMetricsF &metrics)
+{
+    const std::optional<Layout> layout = layoutOf(frame, bounds, metrics);
+    return layout ? std::optional<Plot>(layout->plot) : std::nullopt;
+}
+
+std::optional<Frame> placed(const solvers::Graph &graph, const Frame &view, double factor,
+                            QPointF data, QPointF pixel, const QRectF &bounds,
+                            const QFontMetricsF &metrics)
+{
+    const double width = view.x.width() / factor, height = view.y.width() / factor;
+    std::optional<Plot> plot = plotOf(view, bounds, metrics);
+    // The area moves with the tick labels beside it; a few rounds settle it.
+    for (int round = 0; plot && round < 4; ++round) {
+        const QRectF area = plot->area;
+        const double left = data.x() - (pixel.x() - area.left()) / area.width() * width;
+        const double bottom = data.y() - (area.bottom() - pixel.y()) / area.height() * height;
+        const Frame frame = viewOf(graph, {left, left + width}, {bottom, bottom + height});
+        if (!frame.drawable)
+            return std::nullopt;
+        plot = plotOf(frame, bounds, metrics);
+        if (plot && plot->area == area)
+            return frame;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> pointNear(const solvers::Graph &graph, const Scene &scene, QPointF pointer)
+{
+    const std::vector<QPointF> &samples = scene.samples;
+    std::optional<QPointF> nearest;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const QPointF p = samples[i - 1], along = samples[i] - p;
+        const double length2 = QPointF::dotProduct(along, along);
+        const double t =
+            length2 > 0 ? std::clamp(QPointF::dotProduct(pointer - p, along) / length2, 0.0, 1.0)
+                        : 0.0;
+        const QPointF foot = p + t * along;
+        if (!nearest || distance(foot, pointer) < distance(*nearest, pointer))
+            nearest = foot;
+    }
+    if (!nearest || distance(*nearest, pointer) > 8 ||
+        !scene.plot.area.adjusted(-1, -1, 1, 1).contains(*nearest))
+        return std::nullopt;
+    const Plot &plot = scene.plot;
+    const QPointF at = plot.dataAt(*nearest);
+    const double x = graph.vertical ? *graph.vertical : at.x();
+    const double y = graph.vertical ? at.y() : curveOf(graph).at(x);
+    return QStringLiteral("(") + roughly(x, plot.x.width()) + QStringLiteral(", ") +
+           roughly(y, plot.y.width()) + QStringLiteral(")");
 }
 
 } // namespace graph

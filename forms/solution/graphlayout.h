@@ -44,6 +44,10 @@ struct Frame
 // The range that shows the curve and its marked points.
 Frame frameOf(const solvers::Graph &graph);
 
+// Any range the user moved to, with the points inside it marked; not drawable where a double
+// cannot resolve it.
+Frame viewOf(const solvers::Graph &graph, const Span &x, const Span &y);
+
 // The accessible description: which points the graph marks, or why it draws nothing.
 QString describe(const solvers::Graph &graph, const Frame &frame);
 
@@ -55,6 +59,11 @@ struct Plot
 
     double px(double v) const { return area.left() + (v - x.lo) / x.width() * area.width(); }
     double py(double v) const { return area.bottom() - (v - y.lo) / y.width() * area.height(); }
+    QPointF dataAt(QPointF p) const
+    {
+        return {x.lo + (p.x() - area.left()) / area.width() * x.width(),
+                y.lo + (area.bottom() - p.y()) / area.height() * y.width()};
+    }
 };
 
 // A line a whole number of device pixels wide lies on whole device pixels, so that it is not
@@ -78,12 +87,28 @@ struct Tick
     QString text;
 };
 
-// A text and where it goes.
+// A text and where it goes; on a light ground where a line runs through it.
 struct Label
 {
     QRectF rect;
     QString text;
+    bool grounded = false;
 };
+
+// A tick label's place beside its axis, and its place on the other side.
+struct TickLabel
+{
+    QString text;
+    QRectF beside, opposite;
+};
+
+// The tick labels drawn: beside the axis, on the other side where a line or a point runs through
+// that place and not the other, and beside on a light ground where both are run through. Only
+// the bounds or another label, a point's, an axis's name or a tick's, leaves one out.
+std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const QRectF &bounds,
+                                    const std::vector<QRectF> &others,
+                                    const std::vector<QLineF> &lines,
+                                    const std::vector<QPointF> &dots);
 
 struct Mark
 {
@@ -108,5 +133,17 @@ struct Scene
 // Null where the bounds are too small to draw in.
 std::optional<Scene> sceneOf(const solvers::Graph &graph, const Frame &frame, const QRectF &bounds,
                              const QFontMetricsF &metrics, double ratio);
+
+std::optional<Plot> plotOf(const Frame &frame, const QRectF &bounds, const QFontMetricsF &metrics);
+
+// The view, its widths divided by factor, that shows the data point at the pixel: a zoom about
+// the pointer, or with factor 1 a drag. None where that view is past what can be drawn.
+std::optional<Frame> placed(const solvers::Graph &graph, const Frame &view, double factor,
+                            QPointF data, QPointF pixel, const QRectF &bounds,
+                            const QFontMetricsF &metrics);
+
+// The point of the curve within 8 pixels of the pointer, to three significant digits:
+// "(2.5, −1.44)".
+std::optional<QString> pointNear(const solvers::Graph &graph, const Scene &scene, QPointF pointer);
 
 } // namespace graph
