@@ -455,8 +455,19 @@ Frame frameOf(const solvers::Graph &graph)
             else
                 x = Span{v, v};
         };
+        // Where two points off the axes show the line, an intercept joins them only when near,
+        // as zero does, so that a far one does not squeeze them together.
+        const auto onAxis = [](const solvers::GraphPoint &p) { return p.x == 0 || p.y == 0; };
+        std::optional<Span> off;
+        for (const solvers::GraphPoint &point : points)
+            if (usable(point) && !onAxis(point))
+                off = off ? Span{std::min(off->lo, point.x), std::max(off->hi, point.x)}
+                          : Span{point.x, point.x};
+        const double reach = off ? OriginReach * off->width() : 0;
         for (std::size_t i = 0; i < points.size(); ++i)
-            if (usable(points[i])) {
+            if (usable(points[i]) &&
+                (!onAxis(points[i]) || reach == 0 ||
+                 Span{off->lo - reach, off->hi + reach}.contains(points[i].x))) {
                 take(points[i].x);
                 frame.shown[i] = true;
             }
