@@ -19,6 +19,9 @@ public:
     // Also says in the accessible description which points the graph marks.
     void setGraph(const solvers::Graph &graph);
 
+    // The range shown, moved by the wheel, the keys and drags.
+    const graph::Frame &view() const { return m_view; }
+
     // PDF, one vector page, for a name ending in .pdf; otherwise PNG at twice the pixels shown.
     bool saveImage(const QString &fileName) const;
 
