@@ -7,8 +7,6 @@
 namespace graph {
 namespace {
 
-constexpr char16_t Minus = u'\u2212';
-
 // Past these magnitudes a margin or a scale could overflow or lose its digits.
 constexpr double Largest = 1e305;
 constexpr double Smallest = 1e-300;
@@ -86,184 +84,6 @@ Curve curveOf(const solvers::Graph &graph)
         }
     return curve;
 }
-
-QString superscript(int n)
-{
-    static constexpr char16_t Digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
-    QString text;
-    for (QChar c : QString::number(n))
-        text += c == u'-' ? QChar(u'⁻') : QChar(Digits[c.unicode() - u'0']);
-    return text;
-}
-
-QString withoutTrailingZeros(QString digits)
-{
-    if (digits.contains(u'.')) {
-        while (digits.endsWith(u'0'))
-            digits.chop(1);
-        if (digits.endsWith(u'.'))
-            digits.chop(1);
-    }
-    return digits;
-}
-
-// Round steps of 1, 2 or 5 × 10ⁿ.
-double roundStepAtLeast(double raw)
-{
-    const double unit = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * unit >= raw * (1 - 1e-9))
-            return m * unit;
-    return 10 * unit;
-}
-
-double nextRoundStep(double step)
-{
-    return roundStepAtLeast(step * 1.5);
-}
-
-// The ticks of one axis at the multiples of step, written plainly while that stays short and
-// as m×10ⁿ otherwise.
-std::vector<Tick> ticksOf(const Span &span, double step)
-{
-    std::vector<Tick> ticks;
-    const double first = std::ceil(span.lo / step);
-    const double last = std::floor(span.hi / step);
-    if (!(last - first < 200))
-        return ticks;
-    const int stepExponent = static_cast<int>(std::floor(std::log10(step) + 1e-9));
-    // Plain while short: small and middling values, and large ones read to a fine step
-    // ("1000000.5"); large round values and tiny steps as m×10ⁿ.
-    const double largest = std::max(std::fabs(span.lo), std::fabs(span.hi));
-    const int digits =
-        static_cast<int>(std::floor(std::log10(largest))) + 1 + std::max(0, -stepExponent);
-    const bool plain = stepExponent >= -4 && (largest < 1e5 || (stepExponent <= 1 && digits <= 10));
-    for (double n = first; n <= last; ++n) {
-        const double value = n * step;
-        const double size = std::fabs(value);
-        QString text;
-        if (n == 0) {
-            text = QStringLiteral("0");
-        } else if (plain) {
-            text = withoutTrailingZeros(QString::number(size, 'f', std::max(0, -stepExponent)));
-        } else {
-            int exponent = static_cast<int>(std::floor(std::log10(size)));
-            const auto mantissa = [&] {
-                return withoutTrailingZeros(QString::number(size / std::pow(10.0, exponent), 'f',
-                                                            std::max(0, exponent - stepExponent)));
-            };
-            QString digits = mantissa();
-            if (digits.startsWith(u"10")) {
-                ++exponent;
-                digits = mantissa();
-            }
-            text = digits + QStringLiteral("×10") + superscript(exponent);
-        }
-        if (value < 0)
-            text.prepend(Minus);
-        ticks.push_back({value, text});
-    }
-    return ticks;
-}
-
-bool crosses(const QRectF &rect, const QLineF &segment)
-{
-    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
-        return true;
-    const QRectF box = QRectF(segment.p1(), segment.p2()).normalized();
-    if (box.right() < rect.left() || box.left() > rect.right() || box.bottom() < rect.top() ||
-        box.top() > rect.bottom())
-        return false;
-    const QLineF edges[] = {{rect.topLeft(), rect.topRight()},
-                            {rect.topRight(), rect.bottomRight()},
-                            {rect.bottomRight(), rect.bottomLeft()},
-                            {rect.bottomLeft(), rect.topLeft()}};
-    for (const QLineF &edge : edges)
-        if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
-            return true;
-    return false;
-}
-
-// Where a point's label goes: its exact value where it fits, its short name where that does not,
-// nowhere where neither does. Other labels, the dots and the axis names are never covered; the
-// curve and the lines are covered only where no other place is free, and tick labels give way.
-class LabelPlacer
-{
-public:
-    LabelPlacer(const QFontMetricsF &metrics, const QRectF &bounds)
-        : m_metrics(metrics), m_bounds(bounds)
-    {}
-
-    // Text over the curve is harder to read than text over a straight line.
-    void avoidCurve(const QLineF &chord) { m_chords.push_back(chord); }
-    void avoidLine(const QLineF &line) { m_lines.push_back(line); }
-    void avoidText(const QRectF &rect) { m_texts.push_back(rect); }
-    void keepClear(const QRectF &rect) { m_taken.push_back(rect); }
-
-    std::optional<Label> place(QPointF dot, const QString &full, const QString &brief)
-    {
-        std::optional<Label> best;
-        double bestCost = 1e9;
-        const QString texts[] = {full, brief};
-        for (int t = 0; t < 2; ++t) {
-            const QString &text = texts[t];
-            if (text.isEmpty() || (t == 1 && text == full))
-                continue;
-            const QSizeF size(m_metrics.horizontalAdvance(text) + 4, m_metrics.height());
-            const double w = size.width(), h = size.height(), gap = 5;
-            const QPointF corners[] = {
-                {dot.x() + gap, dot.y() - gap - h},     {dot.x() + gap, dot.y() + gap},
-                {dot.x() - gap - w, dot.y() - gap - h}, {dot.x() - gap - w, dot.y() + gap},
-                {dot.x() + gap + 2, dot.y() - h / 2},   {dot.x() - gap - 2 - w, dot.y() - h / 2},
-                {dot.x() - w / 2, dot.y() - gap - h},   {dot.x() - w / 2, dot.y() + gap},
-            };
-            for (std::size_t i = 0; i < std::size(corners); ++i) {
-                const QRectF rect(corners[i], size);
-                if (!m_bounds.contains(rect) || taken(rect))
-                    continue;
-                const double cost = costOf(rect) + 1.5 * t + 0.01 * static_cast<double>(i);
-                if (cost < bestCost) {
-                    bestCost = cost;
-                    best = Label{rect, text};
-                }
-            }
-        }
-        if (best)
-            m_taken.push_back(best->rect);
-        return best;
-    }
-
-private:
-    bool taken(const QRectF &rect) const
-    {
-        return std::any_of(m_taken.begin(), m_taken.end(),
-                           [&rect](const QRectF &other) { return other.intersects(rect); });
-    }
-
-    double costOf(const QRectF &rect) const
-    {
-        double cost = 0;
-        for (const QLineF &chord : m_chords)
-            if (crosses(rect, chord)) {
-                cost += 3;
-                break;
-            }
-        for (const QLineF &line : m_lines)
-            if (crosses(rect, line))
-                cost += 1;
-        for (const QRectF &text : m_texts)
-            if (text.intersects(rect))
-                cost += 0.5;
-        return cost;
-    }
-
-    QFontMetricsF m_metrics;
-    QRectF m_bounds;
-    std::vector<QLineF> m_chords;
-    std::vector<QLineF> m_lines;
-    std::vector<QRectF> m_texts;
-    std::vector<QRectF> m_taken;
-};
 
 // The area the data maps to and the ticks of both axes. Room beside the area is left for the
 // tick labels of an axis only where it is a plain edge; a true axis carries them inside.
@@ -386,25 +206,6 @@ std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
         labels.push_back({tick.text, xTextAbove ? above : below, xTextAbove ? below : above});
     }
     return labels;
-}
-
-// Three significant digits, plain between 10⁻⁴ and 10⁶; a value below a billionth of the range
-// shown is a rounding error of zero.
-QString roughly(double v, double range)
-{
-    if (std::fabs(v) <= range * 1e-9)
-        return QStringLiteral("0");
-    QString text;
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
-    if (exponent >= -4 && exponent < 6) {
-        text = withoutTrailingZeros(QString::number(std::fabs(v), 'f', std::max(0, 2 - exponent)));
-    } else {
-        // "1.23e+06": the mantissa, then the exponent, which rounding may have raised.
-        const QStringList parts = QString::number(std::fabs(v), 'e', 2).split(u'e');
-        text =
-            withoutTrailingZeros(parts[0]) + QStringLiteral("×10") + superscript(parts[1].toInt());
-    }
-    return v < 0 ? Minus + text : text;
 }
 
 double distance(QPointF p, QPointF q)
@@ -607,41 +408,6 @@ std::optional<Scene> sceneOf(const solvers::Graph &graph, const Frame &frame, co
         dots.push_back(mark.dot);
     scene.tickLabels = placedTickLabels(tickLabels, bounds, others, lines, dots);
     return scene;
-}
-
-std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const QRectF &bounds,
-                                    const std::vector<QRectF> &others,
-                                    const std::vector<QLineF> &lines,
-                                    const std::vector<QPointF> &dots)
-{
-    std::vector<Label> placed;
-    const auto blocked = [&](const QRectF &rect) {
-        const QRectF room = rect.adjusted(-3, -3, 3, 3);
-        const auto covers = [&room](const QRectF &other) { return other.intersects(room); };
-        const auto coversLabel = [&room](const Label &other) {
-            return other.rect.intersects(room);
-        };
-        return !bounds.contains(rect) || std::any_of(others.begin(), others.end(), covers) ||
-               std::any_of(placed.begin(), placed.end(), coversLabel);
-    };
-    const auto crossed = [&](const QRectF &rect) {
-        const QRectF near = rect.adjusted(-DotRadius, -DotRadius, DotRadius, DotRadius);
-        return std::any_of(dots.begin(), dots.end(),
-                           [&near](QPointF dot) { return near.contains(dot); }) ||
-               std::any_of(lines.begin(), lines.end(),
-                           [&rect](const QLineF &line) { return crosses(rect, line); });
-    };
-    for (const TickLabel &label : labels) {
-        if (blocked(label.beside))
-            continue;
-        if (!crossed(label.beside))
-            placed.push_back({label.beside, label.text});
-        else if (!blocked(label.opposite) && !crossed(label.opposite))
-            placed.push_back({label.opposite, label.text});
-        else
-            placed.push_back({label.beside, label.text, true});
-    }
-    return placed;
 }
 
 Frame viewOf(const solvers::Graph &graph, const Span &x, const Span &y)

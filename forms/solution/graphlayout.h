@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphlabels.h"
+#include "graphticks.h"
 #include "solution.h"
 
 #include <QFontMetricsF>
@@ -17,21 +19,6 @@ namespace graph {
 
 constexpr double ArrowLength = 10;
 constexpr double TickLength = 4;
-constexpr double DotRadius = 3.5;
-
-struct Span
-{
-    double lo = 0, hi = 0;
-
-    double width() const { return hi - lo; }
-    bool contains(double v) const { return lo <= v && v <= hi; }
-    void take(double v)
-    {
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    Span widened(double share) const { return {lo - share * width(), hi + share * width()}; }
-};
 
 // The data shown: the ranges of x and y, margins included, and which points are marked.
 struct Frame
@@ -80,35 +67,6 @@ struct Snap
         return (pixels % 2 ? std::floor(device) + 0.5 : std::round(device)) / ratio;
     }
 };
-
-struct Tick
-{
-    double value;
-    QString text;
-};
-
-// A text and where it goes; on a light ground where a line runs through it.
-struct Label
-{
-    QRectF rect;
-    QString text;
-    bool grounded = false;
-};
-
-// A tick label's place beside its axis, and its place on the other side.
-struct TickLabel
-{
-    QString text;
-    QRectF beside, opposite;
-};
-
-// The tick labels drawn: beside the axis, on the other side where a line or a point runs through
-// that place and not the other, and beside on a light ground where both are run through. Only
-// the bounds or another label, a point's, an axis's name or a tick's, leaves one out.
-std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const QRectF &bounds,
-                                    const std::vector<QRectF> &others,
-                                    const std::vector<QLineF> &lines,
-                                    const std::vector<QPointF> &dots);
 
 struct Mark
 {
