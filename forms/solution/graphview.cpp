@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
@@ -239,10 +242,16 @@ void GraphView::saveWithDialog()
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
         dialog.setDefaultSuffix(filter == pdf ? QStringLiteral("pdf") : QStringLiteral("png"));
     });
+    if (m_folder.isEmpty()) {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        m_folder = QDir(pictures).exists() ? pictures : QDir::homePath();
+    }
+    dialog.setDirectory(m_folder);
     dialog.selectFile(QStringLiteral("函数图像.png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString fileName = dialog.selectedFiles().constFirst();
+    m_folder = QFileInfo(fileName).absolutePath();
     if (!saveImage(fileName))
         QMessageBox::warning(this, QStringLiteral("保存图像"),
                              QStringLiteral("无法保存图像：") + fileName);
@@ -258,13 +267,12 @@ void GraphView::contextMenuEvent(QContextMenuEvent *event)
     save->setEnabled(m_hasGraph);
     restore->setEnabled(m_hasGraph && (m_view.x.lo != m_home.x.lo || m_view.x.hi != m_home.x.hi ||
                                        m_view.y.lo != m_home.y.lo || m_view.y.hi != m_home.y.hi));
-    QAction *chosen = menu.exec(event->globalPos());
-    if (chosen == copy)
-        QApplication::clipboard()->setImage(image(1));
-    else if (chosen == save)
-        saveWithDialog();
-    else if (chosen == restore)
-        restoreView();
+    // Connected rather than read from exec(), so that an action a screen reader triggers works.
+    connect(copy, &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setImage(image(1)); });
+    connect(save, &QAction::triggered, this, &GraphView::saveWithDialog);
+    connect(restore, &QAction::triggered, this, &GraphView::restoreView);
+    menu.exec(event->globalPos());
 }
 
 bool GraphView::event(QEvent *event)

@@ -52,4 +52,6 @@ private:
     graph::Frame m_home, m_view;
     // The data point a drag holds under the pointer.
     std::optional<QPointF> m_grabbed;
+    // Where the last picture was saved, for the next.
+    QString m_folder;
 };
