@@ -330,6 +330,9 @@ void GraphView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mouseDoubleClickEvent(event);
+    // The press before it grabbed a point of the view that is now gone.
+    m_grabbed.reset();
+    unsetCursor();
     restoreView();
 }
 
