@@ -1,21 +1,44 @@
 # Run at install time: copies the DLLs that the program and its plugins import, following their
-# imports in turn, from dll_dirs into the installed folder, and strips what is shipped.
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${objdump}")
+# imports in turn, from dll_dirs into the installed folder, and strips what is shipped. Windows
+# matches DLL names without regard to case; an import found in none of dll_dirs is the system's.
 set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES "${root}/quadrimo.exe"
-    MODULES "${root}/platforms/qwindows.dll" "${root}/styles/qwindowsvistastyle.dll"
-    DIRECTORIES ${dll_dirs}
-    RESOLVED_DEPENDENCIES_VAR found
-    UNRESOLVED_DEPENDENCIES_VAR system)
-foreach(dll IN LISTS found)
-    file(COPY "${dll}" DESTINATION "${root}")
+foreach(dir IN LISTS dll_dirs)
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" name)
+        if(NOT DEFINED "known_${name}")
+            set("known_${name}" "${dll}")
+        endif()
+    endforeach()
 endforeach()
-file(GLOB_RECURSE shipped "${root}/*.exe" "${root}/*.dll")
-foreach(binary IN LISTS shipped)
+set(queue "${root}/quadrimo.exe" "${root}/platforms/qwindows.dll"
+    "${root}/styles/qwindowsvistastyle.dll")
+set(shipped)
+set(system)
+while(queue)
+    list(POP_FRONT queue binary)
+    execute_process(COMMAND "${objdump}" -p "${binary}" OUTPUT_VARIABLE dump
+        COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: *" "" import "${import}")
+        string(STRIP "${import}" import)
+        string(TOLOWER "${import}" name)
+        list(FIND shipped "${name}" seen)
+        if(NOT DEFINED "known_${name}")
+            list(APPEND system "${name}")
+        elseif(seen EQUAL -1)
+            list(APPEND shipped "${name}")
+            file(COPY "${known_${name}}" DESTINATION "${root}")
+            get_filename_component(file "${known_${name}}" NAME)
+            list(APPEND queue "${root}/${file}")
+        endif()
+    endforeach()
+endwhile()
+file(GLOB_RECURSE binaries "${root}/*.exe" "${root}/*.dll")
+foreach(binary IN LISTS binaries)
     execute_process(COMMAND "${strip}" --strip-unneeded "${binary}" COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-list(LENGTH found count)
-message(STATUS "Shipped ${count} DLLs; left to the system: ${system}")
+list(REMOVE_DUPLICATES system)
+message(STATUS "Shipped ${shipped}; left to the system: ${system}")
