@@ -1,6 +1,7 @@
 #pragma once
 
 #include "number.h"
+#include "roots.h"
 
 #include <optional>
 #include <string>
@@ -23,13 +24,6 @@ struct Graph
     std::optional<double> vertical; // the line x = this, for points with equal x
     std::vector<GraphPoint> points; // roots, vertex and y-intercept, or the two points
     bool plottable = true;          // false when a value is beyond the double range
-};
-
-// The exact number p + q√n.
-struct Surd
-{
-    mpq_class p, q;
-    mpz_class n = 1;
 };
 
 struct Solution

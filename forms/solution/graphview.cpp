@@ -1,5 +1,7 @@
 #include "graphview.h"
 
+#include "written.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -195,15 +197,6 @@ Frame frameOf(const solvers::Graph &graph)
     return frame;
 }
 
-QString superscript(int n)
-{
-    static constexpr char16_t Digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
-    QString text;
-    for (QChar c : QString::number(n))
-        text += c == u'-' ? QChar(u'⁻') : QChar(Digits[c.unicode() - u'0']);
-    return text;
-}
-
 QString withoutTrailingZeros(QString digits)
 {
     if (digits.contains(u'.')) {
@@ -271,7 +264,8 @@ std::vector<Tick> ticksOf(const Span &span, double step)
                 ++exponent;
                 digits = mantissa();
             }
-            text = digits + QStringLiteral("×10") + superscript(exponent);
+            text = digits + QStringLiteral("×10") +
+                   QString::fromStdU16String(solvers::superscript(exponent));
         }
         if (value < 0)
             text.prepend(Minus);
