@@ -26,6 +26,25 @@ struct Graph
     bool plottable = true;          // false when a value is beyond the double range
 };
 
+// The textbook's methods for a ≠ 0, in the order it tries them.
+enum class Method { SquareRoot, Factoring, Formula, CompletingSquare };
+
+// "直接开平方法", "因式分解法", "公式法", "配方法"
+std::u16string_view methodName(Method method);
+
+// The working in one method.
+struct Worked
+{
+    Method method;
+    std::u16string steps;
+};
+
+// kx + m with integer coefficients.
+struct LinearFactor
+{
+    mpz_class x, constant;
+};
+
 struct Solution
 {
     std::u16string answer; // one line: "x₁ = 4 − 2√2，x₂ = 4 + 2√2", "y = 8/3 x − 1"
@@ -33,6 +52,13 @@ struct Solution
     Graph graph;
     std::vector<Surd> roots; // x₁ then x₂ (with −√△ and +√△), or the one root of a = 0
     bool refused = false;    // the points give no linear function
+
+    // For a ≠ 0: the methods that apply, the textbook's choice first (steps is its working),
+    // and the numbers their workings state.
+    std::vector<Worked> methods;
+    std::vector<LinearFactor> factors;     // 因式分解法's, x₁'s then x₂'s, a bare x first
+    mpq_class h, k;                        // the vertex form a(x − h)² + k
+    std::optional<mpq_class> sum, product; // x₁ + x₂ and x₁x₂, for real roots
 };
 
 // The exact answer and its working for ax² + bx + c = 0, for any numbers: it raises no runtime
