@@ -10,8 +10,9 @@ frmSolution::frmSolution(QWidget *owner)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    // Steps shorter than the box leave the rest of the window to the graph.
-    ui->txtSteps->setMaximumHeight(ui->txtSteps->fontMetrics().lineSpacing() * 11);
+    // Room for a working of a dozen lines, the tail included; the rest of the window is the
+    // graph's.
+    ui->txtSteps->setMaximumHeight(ui->txtSteps->fontMetrics().lineSpacing() * 14);
     connect(ui->cboMethod, &QComboBox::activated, this, [this](int index) {
         m_picked = m_methods[static_cast<std::size_t>(index)].method;
         showMethod(index);
