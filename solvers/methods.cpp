@@ -13,13 +13,12 @@ void factorise(Quadratic &q)
     const mpq_class *coefficients[] = {&q.a.exact, &q.b.exact, &q.c.exact};
     for (const mpq_class *v : coefficients)
         mpz_lcm(q.scale.get_mpz_t(), q.scale.get_mpz_t(), v->get_den_mpz_t());
+    q.divisor = 0;
     for (const mpq_class *v : coefficients) {
         const mpz_class n = v->get_num() * (q.scale / v->get_den());
         mpz_gcd(q.divisor.get_mpz_t(), q.divisor.get_mpz_t(), n.get_mpz_t());
         q.readable = q.readable && write(n, q.decimals).exact;
     }
-    if (q.divisor == 0)
-        q.divisor = 1;
     for (const Surd &root : q.roots) {
         q.factors.push_back({root.p.get_den(), -root.p.get_num()});
         q.readable = q.readable && write(root.p.get_den(), q.decimals).exact;
