@@ -22,7 +22,7 @@ struct Graph
     double a = 0, b = 0, c = 0;     // y = ax² + bx + c; a = 0 for a line
     std::optional<double> axis;     // of symmetry, x = h, for a parabola
     std::optional<double> vertical; // the line x = this, for points with equal x
-    std::vector<GraphPoint> points; // roots, vertex and y-intercept, or the two points
+    std::vector<GraphPoint> points; // roots, vertex and y-intercept; the two points, intercepts
     bool plottable = true;          // false when a value is beyond the double range
 };
 
