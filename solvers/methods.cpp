@@ -10,6 +10,10 @@ constexpr Piece NoRealSquare = u"因为实数的平方不会是负数，所以";
 // The integers 因式分解法 multiplies through by, divides by, and the factors' coefficients.
 void factorise(Quadratic &q)
 {
+    // A readable integer is written exactly; only a long one may need "≈".
+    const auto exact = [&](const mpz_class &v) {
+        return readable(v) || write(v, q.decimals).exact;
+    };
     const mpq_class *coefficients[] = {&q.a.exact, &q.b.exact, &q.c.exact};
     for (const mpq_class *v : coefficients)
         mpz_lcm(q.scale.get_mpz_t(), q.scale.get_mpz_t(), v->get_den_mpz_t());
@@ -17,15 +21,15 @@ void factorise(Quadratic &q)
     for (const mpq_class *v : coefficients) {
         const mpz_class n = v->get_num() * (q.scale / v->get_den());
         mpz_gcd(q.divisor.get_mpz_t(), q.divisor.get_mpz_t(), n.get_mpz_t());
-        q.readable = q.readable && write(n, q.decimals).exact;
+        q.readable = q.readable && exact(n);
     }
     for (const Surd &root : q.roots) {
         q.factors.push_back({root.p.get_den(), -root.p.get_num()});
-        q.readable = q.readable && write(root.p.get_den(), q.decimals).exact;
+        q.readable = q.readable && exact(root.p.get_den());
     }
     if (q.factors[1].constant == 0)
         std::swap(q.factors[0], q.factors[1]);
-    q.readable = q.readable && write(q.scale, q.decimals).exact && write(q.divisor, false).exact;
+    q.readable = q.readable && exact(q.scale) && exact(q.divisor);
 }
 
 } // namespace
@@ -53,6 +57,7 @@ Quadratic::Quadratic(const rt::Number &a, const rt::Number &b, const rt::Number 
         typedExact && D.exact && H.exact && K.exact && linear.exact && moved.exact && square.exact;
     if (sign < 0)
         return;
+    roots.reserve(2);
     if ((rootOfD = rationalSqrt(d))) {
         for (const int i : {0, 1}) {
             const mpq_class root = h + (i ? *rootOfD : mpq_class(-*rootOfD)) / twoA;
