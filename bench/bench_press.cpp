@@ -1,10 +1,15 @@
-// From a press of "GO" to the caption in the result label, through the window's wiring.
+// From a press of "GO" to the caption in the result label, through the window's wiring; the
+// worked solution's window from nothing to its pixels, and from one method to another.
+#include "conversions.h"
 #include "form1.h"
+#include "frmsolution.h"
 #include "registry.h"
 #include "start.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -16,6 +21,12 @@ private slots:
     void initTestCase() { rt::initialize(); }
     void press_data();
     void press();
+    void openSolution();
+    void switchMethod();
+
+private:
+    const solvers::Solution m_solution =
+        solvers::quadraticSolution(rt::ValNumber(u"1"), rt::ValNumber(u"-8"), rt::ValNumber(u"1"));
 };
 
 void bench_Press::press_data()
@@ -45,6 +56,37 @@ void bench_Press::press()
         go->click();
     }
     QVERIFY(!result->text().isEmpty());
+}
+
+void bench_Press::openSolution()
+{
+    QWidget owner;
+    QBENCHMARK
+    {
+        frmSolution window(&owner);
+        window.setSolution(m_solution);
+        window.show();
+        window.grab(); // laid out and painted, text and graph
+    }
+}
+
+// As a user picks it: the other method's working, painted.
+void bench_Press::switchMethod()
+{
+    QWidget owner;
+    frmSolution window(&owner);
+    window.setSolution(m_solution);
+    window.show();
+    auto *method = window.findChild<QComboBox *>("cboMethod");
+    auto *steps = window.findChild<QPlainTextEdit *>("txtSteps");
+    int key = Qt::Key_End;
+    QBENCHMARK
+    {
+        QTest::keyClick(method, Qt::Key(key));
+        steps->grab();
+        key = key == Qt::Key_End ? Qt::Key_Home : Qt::Key_End;
+    }
+    QVERIFY(steps->toPlainText().startsWith(QString::fromUtf16(u"解方程")));
 }
 
 QTEST_MAIN(bench_Press)

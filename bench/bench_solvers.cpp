@@ -2,6 +2,7 @@
 // solution, reading included.
 #include "conversions.h"
 #include "line.h"
+#include "methods.h"
 #include "quadratic.h"
 #include "solution.h"
 
@@ -24,6 +25,17 @@ void line(benchmark::State &state, const char16_t *x1, const char16_t *y1, const
     for (auto _ : state)
         benchmark::DoNotOptimize(
             Solve(rt::ValNumber(x1), rt::ValNumber(y1), rt::ValNumber(x2), rt::ValNumber(y2)));
+}
+
+// One method's working, reading and the values every working states included.
+void method(benchmark::State &state, solvers::Method method, const char16_t *a, const char16_t *b,
+            const char16_t *c)
+{
+    const solvers::Method only[] = {method};
+    for (auto _ : state) {
+        const rt::Number na = rt::ValNumber(a), nb = rt::ValNumber(b), nc = rt::ValNumber(c);
+        benchmark::DoNotOptimize(solvers::workings(solvers::Quadratic(na, nb, nc), only));
+    }
 }
 
 constexpr auto quadraticAnswer = quadratic<solvers::quadraticAnswer>;
@@ -54,6 +66,13 @@ BENCHMARK_CAPTURE(quadraticSolution, small_root, u"1", u"1e8", u"1");
 // A radicand of 4 × 999999999989, and one whose small primes are the two largest below 10⁴.
 BENCHMARK_CAPTURE(quadraticSolution, twelve_digit_prime, u"1", u"0", u"-999999999989");
 BENCHMARK_CAPTURE(quadraticSolution, large_small_primes, u"1", u"0", u"-99400891");
+// x² − 2x − 999999999988 = 0 has the roots 1 ± √999999999989, a 12-digit prime.
+BENCHMARK_CAPTURE(method, square_root, solvers::Method::SquareRoot, u"4", u"0", u"-9");
+BENCHMARK_CAPTURE(method, factoring, solvers::Method::Factoring, u"-1", u"3", u"-2");
+BENCHMARK_CAPTURE(method, formula_12_digit_radicand, solvers::Method::Formula, u"1", u"-2",
+                  u"-999999999988");
+BENCHMARK_CAPTURE(method, completing_square_12_digit_radicand, solvers::Method::CompletingSquare,
+                  u"1", u"-2", u"-999999999988");
 BENCHMARK_CAPTURE(lineSolution, integers, u"1", u"3", u"2", u"5");
 BENCHMARK_CAPTURE(lineSolution, fractions, u"1/2", u"1/3", u"3/4", u"1");
 BENCHMARK_CAPTURE(lineSolution, refused, u"3", u"4", u"3", u"7");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "number.h"
+#include "roots.h"
 
 #include <optional>
 #include <string>
@@ -21,15 +22,27 @@ struct Graph
     double a = 0, b = 0, c = 0;     // y = ax² + bx + c; a = 0 for a line
     std::optional<double> axis;     // of symmetry, x = h, for a parabola
     std::optional<double> vertical; // the line x = this, for points with equal x
-    std::vector<GraphPoint> points; // roots, vertex and y-intercept, or the two points
+    std::vector<GraphPoint> points; // roots, vertex and y-intercept; the two points, intercepts
     bool plottable = true;          // false when a value is beyond the double range
 };
 
-// The exact number p + q√n.
-struct Surd
+// The textbook's methods for a ≠ 0, in the order it tries them.
+enum class Method { SquareRoot, Factoring, Formula, CompletingSquare };
+
+// "直接开平方法", "因式分解法", "公式法", "配方法"
+std::u16string_view methodName(Method method);
+
+// The working in one method.
+struct Worked
 {
-    mpq_class p, q;
-    mpz_class n = 1;
+    Method method;
+    std::u16string steps;
+};
+
+// kx + m with integer coefficients.
+struct LinearFactor
+{
+    mpz_class x, constant;
 };
 
 struct Solution
@@ -39,6 +52,13 @@ struct Solution
     Graph graph;
     std::vector<Surd> roots; // x₁ then x₂ (with −√△ and +√△), or the one root of a = 0
     bool refused = false;    // the points give no linear function
+
+    // For a ≠ 0: the methods that apply, the textbook's choice first (steps is its working),
+    // and the numbers their workings state.
+    std::vector<Worked> methods;
+    std::vector<LinearFactor> factors;     // 因式分解法's, x₁'s then x₂'s, a bare x first
+    mpq_class h, k;                        // the vertex form a(x − h)² + k
+    std::optional<mpq_class> sum, product; // x₁ + x₂ and x₁x₂, for real roots
 };
 
 // The exact answer and its working for ax² + bx + c = 0, for any numbers: it raises no runtime

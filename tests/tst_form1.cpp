@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QColorSpace>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,7 @@ void tst_Form1::fonts()
     QCOMPARE(w->property("text").toString(), caption);
     const QFontInfo info(w->font());
     QCOMPARE(info.pixelSize(), qRound(points * 4 / 3)); // the stored sizes are at 96 DPI
+    QCOMPARE(w->font().weight(), QFont::Normal);
     QVERIFY2(info.family().startsWith(standIn(face)), qPrintable(info.family()));
     // Whatever is typed draws, from another face if need be.
     if (qobject_cast<QLineEdit *>(w))
@@ -180,6 +182,8 @@ void tst_Form1::presses_data()
     row("line", {"3", "1.9", "2.6", "2.14"}, "Y=-0.6 X  + 3.7", "y = −0.6x + 3.7");
     row("line refused", {"1", "4", "5", "4"}, "ERROR! 请检查输入的坐标",
         "两点的纵坐标相同，过这两点的直线不是一次函数的图像");
+    row("line, equal x", {"3", "4", "3", "7"}, "ERROR! 请检查输入的坐标",
+        "两点的横坐标相同，过这两点的直线不是一次函数的图像");
     row("line overflow", {"0", "-1e308", "1", "1e308"}, "", "", overflow);
 }
 
@@ -259,10 +263,26 @@ void tst_Form1::solution()
     auto *window = m_form->findChild<QWidget *>("frmSolution");
     QVERIFY(window && window->isVisible() && window->isWindow());
     auto steps = [&] { return control<QPlainTextEdit>(window, "txtSteps")->toPlainText(); };
-    QVERIFY2(steps().startsWith("解方程 1/4 x² − 2x + 2 = 0\n"), qPrintable(steps()));
+    QVERIFY2(steps().startsWith("解方程 1/4 x² − 2x + 2 = 0（公式法）\n"), qPrintable(steps()));
 
-    type({"1", "-2", "-3"});
-    QVERIFY2(steps().startsWith("解方程 x² − 2x − 3 = 0\n"), qPrintable(steps()));
+    // The methods that apply, the textbook's choice first; the one picked stays where listed.
+    auto *method = control<QComboBox>(window, "cboMethod");
+    auto methods = [&] {
+        QStringList items;
+        for (int i = 0; i < method->count(); ++i)
+            items << method->itemText(i);
+        return items.join(' ') + " : " + (method->isVisible() ? method->currentText() : "");
+    };
+    QCOMPARE(methods(), QString("公式法 配方法 : 公式法"));
+    type({"2", "-3", "1"});
+    QCOMPARE(methods(), QString("因式分解法 公式法 配方法 : 因式分解法"));
+    QTest::keyClick(method, Qt::Key_End);
+    QVERIFY2(steps().startsWith("解方程 2x² − 3x + 1 = 0（配方法）\n移项"), qPrintable(steps()));
+    type({"4", "0", "-9"});
+    QCOMPARE(methods(), QString("直接开平方法 因式分解法 公式法 : 直接开平方法"));
+    type({"1", "-8", "1"});
+    QCOMPARE(methods(), QString("公式法 配方法 : 配方法"));
+    QVERIFY2(steps().startsWith("解方程 x² − 8x + 1 = 0（配方法）\n"), qPrintable(steps()));
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible());
 
@@ -270,6 +290,7 @@ void tst_Form1::solution()
     QTest::keyClick(at("Text4"), Qt::Key_2, Qt::ControlModifier);
     QVERIFY(window->isVisible());
     QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
+    QVERIFY(!method->isVisible());
     type({"2", "0", "-8"}); // the other label's press
     QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
     m_form->close();

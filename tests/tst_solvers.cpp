@@ -70,6 +70,17 @@ bool isRoot(const mpq_class &a, const mpq_class &b, const mpq_class &c, const so
     return a * (x.p * x.p + x.q * x.q * x.n) + b * x.p + c == 0 && x.q * (2 * a * x.p + b) == 0;
 }
 
+// x is p + q√n, n square-free or 1.
+bool same(const solvers::Surd &x, const mpq_class &p, const mpq_class &q, const mpz_class &n)
+{
+    const auto rational = [](const mpq_class &p, const mpq_class &q, const mpz_class &n) {
+        return n == 1 ? std::pair<mpq_class, mpq_class>(p + q, 0) : std::pair(p, q);
+    };
+    const auto [xp, xq] = rational(x.p, x.q, x.n);
+    const auto [yp, yq] = rational(p, q, n);
+    return xp == yp && sgn(xq) == sgn(yq) && xq * xq * x.n == yq * yq * n;
+}
+
 solvers::Solution solved(const QStringList &boxes)
 {
     std::vector<rt::Number> n;
@@ -77,6 +88,15 @@ solvers::Solution solved(const QStringList &boxes)
         n.push_back(rt::ValNumber(box.toStdU16String()));
     return n.size() == 3 ? solvers::quadraticSolution(n[0], n[1], n[2])
                          : solvers::lineSolution(n[0], n[1], n[2], n[3]);
+}
+
+// The working in the method named, or the steps where there is no choice.
+QString working(const solvers::Solution &s, const QString &method)
+{
+    for (const solvers::Worked &w : s.methods)
+        if (QString::fromStdU16String(std::u16string(solvers::methodName(w.method))) == method)
+            return QString::fromStdU16String(w.steps);
+    return method.isEmpty() ? QString::fromStdU16String(s.steps) : QString();
 }
 
 } // namespace
@@ -94,6 +114,16 @@ private slots:
     void exactAnswers();
     void workedSolutions_data();
     void workedSolutions();
+    void methods_data();
+    void methods();
+    void squareRoot_data();
+    void squareRoot();
+    void factoring_data();
+    void factoring();
+    void formula_data();
+    void formula();
+    void completingSquare_data();
+    void completingSquare();
 };
 
 void tst_Solvers::families_data()
@@ -191,7 +221,7 @@ void tst_Solvers::exactAnswers()
     QFETCH(QStringList, inSteps);
     const solvers::Solution s = solved(boxes);
     QCOMPARE(QString::fromStdU16String(s.answer), answer);
-    const QString steps = QString::fromStdU16String(s.steps);
+    const QString steps = working(s, s.methods.empty() ? "" : "公式法");
     for (const QString &part : inSteps)
         QVERIFY2(steps.contains(part), qPrintable(steps));
     if (boxes.size() == 4)
@@ -205,38 +235,84 @@ void tst_Solvers::exactAnswers()
 void tst_Solvers::workedSolutions_data()
 {
     QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("method");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("marked");
     QTest::newRow("¼x² − 2x + 2")
-        << QStringList{"1/4", "-2", "2"}
-        << "解方程 1/4 x² − 2x + 2 = 0\n"
+        << QStringList{"1/4", "-2", "2"} << "公式法"
+        << "解方程 1/4 x² − 2x + 2 = 0（公式法）\n"
            "a = 1/4，b = −2，c = 2\n"
            "△ = b² − 4ac = (−2)² − 4 × 1/4 × 2 = 2\n"
            "△ > 0，方程有两个不相等的实数根\n"
            "x = (−b ± √△)/(2a) = (2 ± √2)/(2 × 1/4)\n"
            "x₁ = 4 − 2√2 ≈ 1.17157287525381，x₂ = 4 + 2√2 ≈ 6.82842712474619\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 8，x₁x₂ = c/a = 8\n"
+           "顶点式：y = 1/4 x² − 2x + 2 = 1/4 (x − 4)² − 2\n"
            "二次函数 y = 1/4 x² − 2x + 2 的图像开口向上，对称轴是直线 x = 4，顶点坐标是 (4, −2)\n"
            "当 x = 4 时，y 有最小值 −2\n"
            "与 y 轴的交点是 (0, 2)，与 x 轴的交点是 (4 − 2√2, 0) 和 (4 + 2√2, 0)"
         << QStringList{"(4 − 2√2, 0)", "(4 + 2√2, 0)", "(4, −2)", "(0, 2)"};
+    QTest::newRow("x² − 8x + 1")
+        << QStringList{"1", "-8", "1"} << "配方法"
+        << "解方程 x² − 8x + 1 = 0（配方法）\n"
+           "移项，得 x² − 8x = −1\n"
+           "配方，得 x² − 8x + 4² = −1 + 4²，(x − 4)² = 15\n"
+           "由此可得 x − 4 = ±√15\n"
+           "x₁ = 4 − √15 ≈ 0.127016653792583，x₂ = 4 + √15 ≈ 7.87298334620742\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 8，x₁x₂ = c/a = 1\n"
+           "顶点式：y = x² − 8x + 1 = (x − 4)² − 15\n"
+           "二次函数 y = x² − 8x + 1 的图像开口向上，对称轴是直线 x = 4，顶点坐标是 (4, −15)\n"
+           "当 x = 4 时，y 有最小值 −15\n"
+           "与 y 轴的交点是 (0, 1)，与 x 轴的交点是 (4 − √15, 0) 和 (4 + √15, 0)"
+        << QStringList{"(4 − √15, 0)", "(4 + √15, 0)", "(4, −15)", "(0, 1)"};
+    QTest::newRow("−3/2 x² + 3x")
+        << QStringList{"-3/2", "3", "0"} << "因式分解法"
+        << "解方程 −3/2 x² + 3x = 0（因式分解法）\n"
+           "方程两边同乘 2，得 −3x² + 6x = 0\n"
+           "方程两边同除以 3，得 −x² + 2x = 0\n"
+           "方程两边同乘 −1，得 x² − 2x = 0\n"
+           "因式分解，得 x(x − 2) = 0\n"
+           "于是得 x = 0 或 x − 2 = 0\n"
+           "x₁ = 2，x₂ = 0\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 2，x₁x₂ = c/a = 0\n"
+           "顶点式：y = −3/2 x² + 3x = −3/2 (x − 1)² + 3/2\n"
+           "交点式：y = −3/2 x² + 3x = −3/2 x(x − 2)\n"
+           "二次函数 y = −3/2 x² + 3x 的图像开口向下，对称轴是直线 x = 1，顶点坐标是 (1, 3/2)\n"
+           "当 x = 1 时，y 有最大值 3/2\n"
+           "与 y 轴的交点是 (0, 0)，与 x 轴的交点是 (2, 0) 和 (0, 0)"
+        << QStringList{"(2, 0)", "(0, 0)", "(1, 3/2)"};
+    QTest::newRow("4x² − 9")
+        << QStringList{"4", "0", "-9"} << "直接开平方法"
+        << "解方程 4x² − 9 = 0（直接开平方法）\n"
+           "移项，得 4x² = 9\n"
+           "x² = 9/4\n"
+           "x = ±3/2\n"
+           "x₁ = −3/2，x₂ = 3/2\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 0，x₁x₂ = c/a = −9/4\n"
+           "交点式：y = 4x² − 9 = 4(x + 3/2)(x − 3/2)\n"
+           "二次函数 y = 4x² − 9 的图像开口向上，对称轴是直线 x = 0，顶点坐标是 (0, −9)\n"
+           "当 x = 0 时，y 有最小值 −9\n"
+           "与 y 轴的交点是 (0, −9)，与 x 轴的交点是 (−3/2, 0) 和 (3/2, 0)"
+        << QStringList{"(−3/2, 0)", "(3/2, 0)", "(0, −9)"};
     QTest::newRow("line through (1/2, 1/3), (3/4, 1)")
-        << QStringList{"1/2", "1/3", "3/4", "1"}
+        << QStringList{"1/2", "1/3", "3/4", "1"} << ""
         << "设一次函数的解析式为 y = kx + b\n"
            "把 (1/2, 1/3) 和 (3/4, 1) 代入，得 1/2 k + b = 1/3，3/4 k + b = 1\n"
            "解得 k = 8/3，b = −1\n"
            "所以 y = 8/3 x − 1\n"
            "与 x 轴的交点是 (3/8, 0)，与 y 轴的交点是 (0, −1)\n"
            "k = 8/3 > 0，y 随 x 的增大而增大"
-        << QStringList{"(1/2, 1/3)", "(3/4, 1)"};
+        << QStringList{"(1/2, 1/3)", "(3/4, 1)", "(3/8, 0)", "(0, −1)"};
 }
 
 void tst_Solvers::workedSolutions()
 {
     QFETCH(QStringList, boxes);
+    QFETCH(QString, method);
     QFETCH(QString, steps);
     QFETCH(QStringList, marked);
     const solvers::Solution s = solved(boxes);
-    QCOMPARE(QString::fromStdU16String(s.steps), steps);
+    QCOMPARE(working(s, method), steps);
     // Every marked point lies on the curve drawn.
     const solvers::Graph &g = s.graph;
     QStringList labels;
@@ -245,6 +321,159 @@ void tst_Solvers::workedSolutions()
         QVERIFY(std::fabs(g.a * p.x * p.x + g.b * p.x + g.c - p.y) < 1e-12);
     }
     QCOMPARE(labels, marked);
+}
+
+// Which methods apply, in the textbook's order; where a value is too long, 公式法 alone.
+void tst_Solvers::methods_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("methods");
+    QTest::newRow("rational roots") << QStringList{"2", "-3", "1"} << "因式分解法 公式法 配方法";
+    QTest::newRow("b = 0") << QStringList{"4", "0", "-9"} << "直接开平方法 因式分解法 公式法";
+    QTest::newRow("b = 0, no real root") << QStringList{"4", "0", "9"} << "直接开平方法 公式法";
+    QTest::newRow("irrational roots") << QStringList{"1", "-8", "1"} << "公式法 配方法";
+    QTest::newRow("a root too long") << QStringList{"1", "0", "-1000000000039"} << "公式法";
+    QTest::newRow("a = 0") << QStringList{"0", "2", "-4"} << "";
+    QTest::newRow("line") << QStringList{"1", "3", "2", "5"} << "";
+}
+
+void tst_Solvers::methods()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, methods);
+    QStringList names;
+    for (const solvers::Worked &w : solved(boxes).methods)
+        names << QString::fromStdU16String(std::u16string(solvers::methodName(w.method)));
+    QCOMPARE(names.join(' '), methods);
+}
+
+// Textbook exercises, each with the answer its key prints.
+void tst_Solvers::squareRoot_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("root"); // x = ±root√n; empty for no real root
+    QTest::addColumn<int>("n");
+    QTest::newRow("x² − 81 = 0") << QStringList{"1", "0", "-81"} << "9" << 1;
+    QTest::newRow("2x² = 50") << QStringList{"2", "0", "-50"} << "5" << 1;
+    QTest::newRow("4x² − 1 = 0") << QStringList{"4", "0", "-1"} << "1/2" << 1;
+    QTest::newRow("x² = 2") << QStringList{"1", "0", "-2"} << "1" << 2;
+    QTest::newRow("2x² − 9 = 0") << QStringList{"2", "0", "-9"} << "3/2" << 2;
+    QTest::newRow("x² + 4 = 0") << QStringList{"1", "0", "4"} << "" << 0;
+}
+
+void tst_Solvers::squareRoot()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, root);
+    QFETCH(int, n);
+    const solvers::Solution s = solved(boxes);
+    QVERIFY(s.methods.front().method == solvers::Method::SquareRoot);
+    QCOMPARE(s.roots.size(), root.isEmpty() ? 0u : 2u);
+    if (root.isEmpty())
+        return;
+    const mpq_class r = exactOf(root.toStdString());
+    for (const int k : {0, 1})
+        QVERIFY(same(s.roots[k], 0, k ? r : mpq_class(-r), n));
+}
+
+void tst_Solvers::factoring_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QList<int>>("factors"); // (k₁x + m₁)(k₂x + m₂) as k₁, m₁, k₂, m₂
+    auto row = [](const char *name, const QStringList &boxes, const QList<int> &factors) {
+        QTest::newRow(name) << boxes << factors;
+    };
+    row("x(x − 2) + x − 2 = 0", {"1", "-1", "-2"}, {1, 1, 1, -2});
+    row("5x² − 2x − 1/4 = x² − 2x + 3/4", {"4", "0", "-1"}, {2, 1, 2, -1});
+    row("x² + x = 0", {"1", "1", "0"}, {1, 0, 1, 1});
+    row("3x² − 6x = −3", {"3", "-6", "3"}, {1, -1, 1, -1});
+    row("(2x − 1)² = (x − 3)²", {"3", "2", "-8"}, {1, 2, 3, -4});
+    row("0.5x² − 1.5x + 1 = 0", {"0.5", "-1.5", "1"}, {1, -1, 1, -2});
+    row("−x² + 3x − 2 = 0", {"-1", "3", "-2"}, {1, -2, 1, -1});
+}
+
+void tst_Solvers::factoring()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QList<int>, factors);
+    const solvers::Solution s = solved(boxes);
+    QVERIFY(!working(s, "因式分解法").isEmpty());
+    QCOMPARE(s.factors.size(), 2u);
+    const solvers::LinearFactor &f = s.factors[0], &g = s.factors[1];
+    QCOMPARE(QList<int>({int(f.x.get_si()), int(f.constant.get_si()), int(g.x.get_si()),
+                         int(g.constant.get_si())}),
+             factors);
+    // Expanded, they are a multiple of the equation.
+    const mpq_class p[] = {f.x * g.x, f.x * g.constant + f.constant * g.x, f.constant * g.constant};
+    const mpq_class a = exactOf(boxes[0].toStdString()), b = exactOf(boxes[1].toStdString()),
+                    c = exactOf(boxes[2].toStdString());
+    QVERIFY(p[0] * b == p[1] * a && p[0] * c == p[2] * a);
+}
+
+void tst_Solvers::formula_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("p"); // the roots p ± q√n, x₁ with −; q empty for no real root
+    QTest::addColumn<QString>("q");
+    QTest::addColumn<QString>("n");
+    auto row = [](const char *name, const QStringList &boxes, const char *p, const char *q,
+                  const char *n) { QTest::newRow(name) << boxes << p << q << n; };
+    row("x² − 4x − 7 = 0", {"1", "-4", "-7"}, "2", "1", "11");
+    row("5x² − 3x = x + 1", {"5", "-4", "-1"}, "2/5", "3/5", "1");
+    row("x² + 17 = 8x", {"1", "-8", "17"}, "4", "", "1");
+    row("x(2x − 4) = 5 − 8x", {"2", "4", "-5"}, "-1", "1/2", "14");
+    row("4x² − 3x − 1 = x − 2", {"4", "-4", "1"}, "1/2", "0", "1");
+    row("x² = 1000000000039", {"1", "0", "-1000000000039"}, "0", "1", "1000000000039");
+}
+
+void tst_Solvers::formula()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, p);
+    QFETCH(QString, q);
+    QFETCH(QString, n);
+    const solvers::Solution s = solved(boxes);
+    QVERIFY(!working(s, "公式法").isEmpty());
+    QCOMPARE(s.roots.size(), q.isEmpty() ? 0u : 2u);
+    QCOMPARE(s.sum.has_value(), !q.isEmpty());
+    if (q.isEmpty())
+        return;
+    const mpq_class P = exactOf(p.toStdString()), Q = exactOf(q.toStdString());
+    const mpz_class N(n.toStdString());
+    for (const int k : {0, 1})
+        QVERIFY(same(s.roots[k], P, k ? Q : mpq_class(-Q), N));
+    QVERIFY(*s.sum == 2 * P && *s.product == P * P - Q * Q * N);
+}
+
+void tst_Solvers::completingSquare_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("h"); // (x − h)² = e
+    QTest::addColumn<QString>("e");
+    auto row = [](const char *name, const QStringList &boxes, const char *h, const char *e) {
+        QTest::newRow(name) << boxes << h << e;
+    };
+    row("x² − 8x + 1 = 0", {"1", "-8", "1"}, "4", "15");
+    row("2x² + 1 = 3x", {"2", "-3", "1"}, "3/4", "1/16");
+    row("3x² − 6x + 4 = 0", {"3", "-6", "4"}, "1", "-1/3");
+    row("x² + 10x + 9 = 0", {"1", "10", "9"}, "-5", "16");
+    row("x² − x − 7/4 = 0", {"1", "-1", "-7/4"}, "1/2", "2");
+    row("4x² − 6x − 3 = 0", {"4", "-6", "-3"}, "3/4", "21/16");
+}
+
+void tst_Solvers::completingSquare()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, h);
+    QFETCH(QString, e);
+    const solvers::Solution s = solved(boxes);
+    QVERIFY(!working(s, "配方法").isEmpty());
+    const mpq_class a = exactOf(boxes[0].toStdString());
+    QVERIFY(s.h == exactOf(h.toStdString()) && -s.k / a == exactOf(e.toStdString()));
+    // a(x − h)² + k expanded is the equation.
+    QCOMPARE(QStringList({mpq_class(-2 * a * s.h).get_str().c_str(),
+                          mpq_class(a * s.h * s.h + s.k).get_str().c_str()}),
+             QStringList({boxes[1], boxes[2]}));
 }
 
 QTEST_APPLESS_MAIN(tst_Solvers)

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "solution.h"
+
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace Ui {
 class frmSolution;
 }
-namespace solvers {
-struct Solution;
-}
 
 // The worked solution of one answer, as text that copies as it reads, and its graph. A window of
-// the main window's own: it closes with it and never keeps the program running.
+// the main window's own: it closes with it and never keeps the program running. For a quadratic
+// equation cboMethod offers the methods that apply; a method the user picks is shown whenever it
+// applies, for as long as the window lives, which is the rest of the run.
 class frmSolution : public QWidget
 {
     Q_OBJECT
@@ -26,5 +29,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showMethod(int index);
+
     std::unique_ptr<Ui::frmSolution> ui;
+    std::vector<solvers::Worked> m_methods;
+    std::optional<solvers::Method> m_picked;
 };

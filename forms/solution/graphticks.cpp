@@ -1,5 +1,7 @@
 #include "graphticks.h"
 
+#include "written.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -11,11 +13,7 @@ constexpr char16_t Minus = u'\u2212';
 
 QString superscript(int n)
 {
-    static constexpr char16_t Digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
-    QString text;
-    for (QChar c : QString::number(n))
-        text += c == u'-' ? QChar(u'⁻') : QChar(Digits[c.unicode() - u'0']);
-    return text;
+    return QString::fromStdU16String(solvers::superscript(n));
 }
 
 QString withoutTrailingZeros(QString digits)
