@@ -23,12 +23,19 @@ std::u16string Dir(std::u16string_view path, int attributes)
     constexpr int Hidden = 2;
     if (path.empty())
         return {};
+#ifdef _WIN32
+    // As the ANSI file functions do: the 8-bit text read back in the system's code page. A
+    // narrow path here would be read as UTF-8.
+    const std::filesystem::path p(fromAnsi(nativePath(path)));
+    const std::string name = toAnsi(p.filename().u16string());
+#else
     const std::filesystem::path p(nativePath(path));
+    const std::string name = p.filename().string();
+#endif
     std::error_code ec;
     const auto status = std::filesystem::status(p, ec);
     if (ec || !std::filesystem::is_regular_file(status))
         return {};
-    const std::string name = p.filename().string();
     if (!(attributes & Hidden) && !name.empty() && name.front() == '.')
         return {};
     return fromAnsi(name);

@@ -50,9 +50,16 @@ int main()
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
     RegCloseKey(key);
+    // A 32-bit program's view of the same key: the reader must not look there.
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuadrimoView", 0, nullptr, 0,
+                    KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr);
+    RegSetValueExA(key, "Only32", 0, REG_SZ, reinterpret_cast<const BYTE *>("x"), 2);
+    RegCloseKey(key);
     std::vector<std::pair<std::string, bool>> checks = {
         {"write access refused", RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuadrimoTest", 0,
-                                               KEY_SET_VALUE, &key) == ERROR_ACCESS_DENIED}};
+                                               KEY_SET_VALUE, &key) == ERROR_ACCESS_DENIED},
+        {"64-bit view read",
+         !readValue(registry::systemRegistry(), u"Software\\QuadrimoView", u"Only32", u"").ok}};
     for (const RegistryCase &c : registryCases()) {
         const std::u16string name(c.name, c.name + std::strlen(c.name));
         checks.emplace_back(c.name, readValue(registry::systemRegistry(), u"software\\QUADRIMOTEST",
