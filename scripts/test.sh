@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 # stand-in fonts, the package check and the Windows cross-build.
 export QUADRIMO_EXTRA_PACKAGES="clang libclang-rt-14-dev fonts-wqy-microhei fonts-droid-fallback
     xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool imagemagick
-    desktop-file-utils appstream dpkg-dev file xclip"
+    desktop-file-utils appstream dpkg-dev file xclip locales"
 
 "$here/scripts/setup.sh" "$build"
 ctest --test-dir "$build" --output-on-failure --parallel 2 "$@"

@@ -219,7 +219,7 @@ if [[ -n $bench ]]; then
     folder="$build/bench/startup"
     rm -rf "$folder"
     cp -r "$stage" "$folder"
-    cp "$build/bench/startup_floor.exe" "$build/bench/startup_quadrimo.exe" "$folder/"
+    cp "$build/startup_floor.exe" "$build/startup_quadrimo.exe" "$folder/"
     "$here/tests/windows/wineprefix.sh" "$build/bench/wineprefix"
     /usr/bin/python3 "$here/bench/startup.py" --wine "$folder" "$build/bench/wineprefix" "${2:-21}"
 fi

@@ -122,6 +122,8 @@ def main():
         left.append(KEY)
     if left:
         stop(1, f"FAIL: the uninstaller left {left}")
+    subprocess.run(["wineserver", "-k"])
+    shutil.rmtree(prefix)  # kept only when a step failed
     stop(0, "installer end-to-end: all steps passed")
 
 
