@@ -15,10 +15,10 @@ bench=""
 
 packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    nsis wine64 cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-    dpkg-dev m4 perl xz-utils qt6-translations-l10n
+    nsis wine64 wine cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+    dpkg-dev m4 perl xz-utils qt6-translations-l10n libgmp-dev libmpfr-dev
 )
-[[ -z $bench ]] || packages+=(xvfb xauth)
+[[ -z $bench ]] || packages+=(xvfb xauth locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' ||
@@ -32,10 +32,11 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# The versions this machine's own Qt, GMP and MPFR come from.
 source_version() { dpkg-query -W -f='${source:Version}' "$1"; }
 qt_version="$(source_version qt6-base-dev)"
-gmp_version="$(source_version libgmp-dev 2>/dev/null || echo 2:6.2.1+dfsg1-1.1)"
-mpfr_version="$(source_version libmpfr-dev 2>/dev/null || echo 4.2.0-1)"
+gmp_version="$(source_version libgmp-dev)"
+mpfr_version="$(source_version libmpfr-dev)"
 
 # Debian's source packages through apt's own signature and checksum checks, with a source list
 # and state of our own: the machine's apt configuration is read, never changed.
@@ -61,7 +62,8 @@ fetch_sources() {
 unpack() {
     local dsc="$cache/src/${1}_${2#*:}.dsc" into="$3"
     rm -rf "$into"
-    dpkg-source --no-check -x "$dsc" "$into" >/dev/null
+    dpkg-source --no-check -x "$dsc" "$into" >/dev/null 2>&1
+    rm -f "$(dirname "$into")"/*.orig.tar.*
 }
 
 # One folder per source version and options: a change builds anew, the same is reused.
