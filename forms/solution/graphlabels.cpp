@@ -44,16 +44,9 @@ std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const 
                std::any_of(lines.begin(), lines.end(),
                            [&rect](const QLineF &line) { return crosses(rect, line); });
     };
-    for (const TickLabel &label : labels) {
-        if (blocked(label.beside))
-            continue;
-        if (!crossed(label.beside))
-            placed.push_back({label.beside, label.text});
-        else if (!blocked(label.opposite) && !crossed(label.opposite))
-            placed.push_back({label.opposite, label.text});
-        else
-            placed.push_back({label.beside, label.text, true});
-    }
+    for (const TickLabel &label : labels)
+        if (!blocked(label.beside))
+            placed.push_back({label.beside, label.text, crossed(label.beside)});
     return placed;
 }
 

@@ -20,15 +20,15 @@ struct Label
     bool grounded = false;
 };
 
-// A tick label's place beside its axis, and its place on the other side.
+// A tick label's place beside its axis.
 struct TickLabel
 {
     QString text;
-    QRectF beside, opposite;
+    QRectF beside;
 };
 
-// The tick labels drawn: beside the axis, on the other side where a line or a point runs through
-// that place and not the other, and beside on a light ground where both are run through. Only
+// The tick labels drawn beside the axis, on a light ground where a line or a point runs through
+// their place: the axis of symmetry's tick and a line's crossing are where they help most. Only
 // the bounds or another label, a point's, an axis's name or a tick's, leaves one out.
 std::vector<Label> placedTickLabels(const std::vector<TickLabel> &labels, const QRectF &bounds,
                                     const std::vector<QRectF> &others,

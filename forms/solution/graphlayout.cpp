@@ -177,8 +177,7 @@ std::vector<Mark> marksOf(const solvers::Graph &graph, const Frame &frame, const
     return marks;
 }
 
-// A tick label's place beside its axis, on the side with room for it, and its place on the
-// other side for when something runs through the first.
+// A tick label's place beside its axis, on the side with room for it.
 std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
                                     const QFontMetricsF &metrics, double bottom)
 {
@@ -193,7 +192,7 @@ std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
         const double top = layout.plot.py(tick.value) - lineHeight / 2;
         const QRectF left(origin.x() - 5 - w, top, w, lineHeight);
         const QRectF right(origin.x() + TickLength + 3, top, w, lineHeight);
-        labels.push_back({tick.text, yTextRight ? right : left, yTextRight ? left : right});
+        labels.push_back({tick.text, yTextRight ? right : left});
     }
     const bool xTextAbove = origin.y() + 4 + lineHeight > bottom;
     for (const Tick &tick : layout.xTicks) {
@@ -203,7 +202,7 @@ std::vector<TickLabel> tickLabelsOf(const Layout &layout, QPointF origin,
         const double left = layout.plot.px(tick.value) - w / 2;
         const QRectF below(left, origin.y() + 3, w, lineHeight);
         const QRectF above(left, origin.y() - TickLength - 2 - lineHeight, w, lineHeight);
-        labels.push_back({tick.text, xTextAbove ? above : below, xTextAbove ? below : above});
+        labels.push_back({tick.text, xTextAbove ? above : below});
     }
     return labels;
 }
