@@ -14,6 +14,7 @@ ManifestDPIAware true
 !include FileFunc.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrimo"
+Var Installed ; the folder of an installed copy, or empty
 
 Name "Quadrimo"
 OutFile "${OUTFILE}"
@@ -47,18 +48,20 @@ Function .onInit
     ${EndIf}
     SetRegView 64
     SetShellVarContext all
-    ; Installing again replaces the installed copy where it is.
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $0 != ""
-        StrCpy $INSTDIR $0
+    ; Installing again replaces the installed copy, where it is unless the user picks another folder.
+    ReadRegStr $Installed HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $Installed != ""
+        StrCpy $INSTDIR $Installed
     ${EndIf}
 FunctionEnd
 
 Section "Quadrimo" SecProgram
     SectionIn RO
     ; An installed copy is removed first, by its own uninstaller, waited for in place.
-    ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-        ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    ${If} ${FileExists} "$Installed\uninstall.exe"
+        ExecWait '"$Installed\uninstall.exe" /S _?=$Installed'
+        Delete "$Installed\uninstall.exe"
+        RMDir "$Installed"
     ${EndIf}
     !include "${FILES}"
     WriteUninstaller "$INSTDIR\uninstall.exe"

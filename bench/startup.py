@@ -60,7 +60,8 @@ def main():
         display = ":" + f.readline().strip()
     if wine:
         env = dict(os.environ, DISPLAY=display, WINEPREFIX=args[1], WINEDEBUG="-all",
-                   WINEDLLOVERRIDES="winemenubuilder.exe=d")
+                   WINEDLLOVERRIDES="winemenubuilder.exe=d",
+                   LOCPATH=os.path.join(args[1], "locale"), LC_ALL="zh_CN.UTF-8")
         place = os.path.join(args[0], "{}.exe")
     else:
         env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")

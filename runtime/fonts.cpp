@@ -69,14 +69,15 @@ void findStandInFaces()
         return faces;
     };
     // What Windows has comes first: SimSun and Microsoft YaHei come with every Windows 10 and 11,
-    // KaiTi with Chinese Windows.
-    const QString simSun = QStringLiteral("SimSun"), yaHei = QStringLiteral("Microsoft YaHei");
+    // KaiTi with Chinese Windows, whose font list names them in Chinese.
+    const QStringList simSun = {QStringLiteral("SimSun"), QStringLiteral("宋体")};
+    const QStringList yaHei = {QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑")};
+    const QStringList nSimSun = {QStringLiteral("NSimSun"), QStringLiteral("新宋体")};
+    const QStringList kaiTi = {QStringLiteral("KaiTi"), QStringLiteral("楷体")};
     standIns().insert(QStringLiteral("宋体"),
-                      keepInstalled(QStringList{simSun, QStringLiteral("NSimSun"), yaHei} +
-                                    songStyle() + kaiStyle() + any));
+                      keepInstalled(simSun + nSimSun + yaHei + songStyle() + kaiStyle() + any));
     standIns().insert(QStringLiteral("楷体_GB2312"),
-                      keepInstalled(QStringList{QStringLiteral("KaiTi"), simSun, yaHei} +
-                                    kaiStyle() + songStyle() + any));
+                      keepInstalled(kaiTi + simSun + yaHei + kaiStyle() + songStyle() + any));
 }
 
 QFont formFont(const QString &face, double points, bool underline)

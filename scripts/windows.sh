@@ -7,7 +7,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${QUADRIMO_WINDOWS_BUILD_DIR:-$here/build-windows}"
+build="$(realpath -m "${QUADRIMO_WINDOWS_BUILD_DIR:-$here/build-windows}")"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/quadrimo/windows"
 jobs="$(nproc)"
 bench=""
@@ -17,8 +17,9 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     nsis wine64 wine cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
     dpkg-dev m4 perl xz-utils qt6-translations-l10n libgmp-dev libmpfr-dev
+    locales fonts-arphic-uming fonts-arphic-ukai
 )
-[[ -z $bench ]] || packages+=(xvfb xauth locales)
+[[ -z $bench ]] || packages+=(xvfb xauth python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' ||
@@ -48,9 +49,14 @@ fetch_sources() {
     [[ -f $keyring ]] && signed="[signed-by=$keyring] "
     apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' |
         sort -u | while read -r uri release component; do
-        [[ $release == "$codename" || $release == "$codename"-* ]] &&
+        if [[ $release == "$codename" || $release == "$codename"-* ]]; then
             echo "deb-src $signed$uri $release $component"
+        fi
     done >"$apt/sources.list"
+    if [[ ! -s $apt/sources.list ]]; then
+        echo "windows.sh: no Debian $codename source among apt's sources to fetch sources from" >&2
+        exit 1
+    fi
     local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
         -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
     [[ $(id -u) -ne 0 ]] || options+=(-o APT::Sandbox::User=root)
@@ -66,17 +72,11 @@ unpack() {
     rm -f "$(dirname "$into")"/*.orig.tar.*
 }
 
-# One folder per source version and options: a change builds anew, the same is reused.
-key() { printf '%s\n' "$@" | sha256sum | cut -c1-12; }
-
 mingw=x86_64-w64-mingw32
 cross=(CC="$mingw-gcc-posix" CXX="$mingw-g++-posix")
 work="$cache/work"
-
 gmp_options=(--host="$mingw" --enable-cxx --disable-static --enable-shared)
-gmp="$cache/gmp-${gmp_version#*:}-$(key "${gmp_options[@]}" "$("$mingw-g++-posix" -dumpfullversion)")"
 mpfr_options=(--host="$mingw" --disable-static --enable-shared)
-mpfr="$cache/mpfr-${mpfr_version#*:}-$(key "${mpfr_options[@]}" "$gmp")"
 qt_options=(
     -xplatform win32-g++ -qt-host-path /usr -release -shared -strip
     -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-glib -no-pkg-config
@@ -85,7 +85,6 @@ qt_options=(
     -no-feature-concurrent -no-feature-vulkan -no-feature-direct2d -no-feature-directwrite3
     -no-feature-tabletevent
 )
-qt="$cache/qt-${qt_version#*:}-$(key "${qt_options[@]}" "$("$mingw-g++-posix" -dumpfullversion)")"
 
 build_gmp() {
     [[ -f $gmp/.done ]] && return
@@ -167,6 +166,16 @@ gather_licenses() {
         echo "(GCC/copyright.txt); winpthreads under the notices in winpthreads/copyright.txt."
     } >"$to/README.txt"
 }
+
+# One folder per source version, options, compiler, Windows runtime and recipe: a change builds
+# anew, the same is reused.
+key() { printf '%s\n' "$@" | sha256sum | cut -c1-12; }
+toolchain=("$("$mingw-g++-posix" -dumpfullversion)"
+    "$(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)")
+gmp="$cache/gmp-${gmp_version#*:}-$(key "${gmp_options[@]}" "${toolchain[@]}" "$(declare -f build_gmp)")"
+mpfr="$cache/mpfr-${mpfr_version#*:}-$(key "${mpfr_options[@]}" "$gmp" "$(declare -f build_mpfr)")"
+qt="$cache/qt-${qt_version#*:}-$(key "${qt_options[@]}" "${toolchain[@]}" "$(declare -f build_qt)" \
+    "$(cat "$here/cmake/mingw-w64.cmake")")"
 
 mkdir -p "$work"
 build_gmp

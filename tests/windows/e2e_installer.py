@@ -15,11 +15,13 @@ import time
 WINE = "/usr/lib/wine/wine64"
 KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quadrimo"
 processes = []
+own_prefix = []  # set once the test's prefix exists: only its programs are ever stopped
 
 
 def stop(status, why):
     print(why, flush=True)
-    subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
+    if own_prefix:
+        subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
     for p in reversed(processes):
         p.terminate()
         p.wait()
@@ -58,9 +60,10 @@ def main():
     prefix = os.path.join(artefacts, "wineprefix")
     subprocess.run([os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "wineprefix.sh"),
                     prefix], check=True)
-    os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
-                      WINEDLLOVERRIDES="winemenubuilder.exe=d")
+    os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="winemenubuilder.exe=d",
+                      LOCPATH=os.path.join(prefix, "locale"), LC_ALL="zh_CN.UTF-8")
     os.environ.pop("WINEPATH", None)
+    own_prefix.append(prefix)
     drive = os.path.join(prefix, "drive_c")
     installed = os.path.join(drive, "Program Files", "Quadrimo")
     shortcut = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
