@@ -218,7 +218,8 @@ windows_path() { local p="${1#"$stage"}"; p="${p#/}"; echo "\$INSTDIR${p:+\\${p/
 zip="$build/Quadrimo-$version-win64.zip" setup="$build/Quadrimo-$version-setup.exe"
 rm -f "$zip" "$setup"
 (cd "$build" && cmake -E tar cf "$zip" --format=zip Quadrimo)
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DPUBLISHER="$publisher" \
+# makensis reads its arguments in the locale's charset: the maker's name is UTF-8.
+LC_ALL=C.UTF-8 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DPUBLISHER="$publisher" \
     -DICON="$here/app/icons/quadrimo.ico" -DFILES="$build/files.nsh" -DUNFILES="$build/unfiles.nsh" \
     -DOUTFILE="$setup" "$here/app/quadrimo.nsi"
 echo "Installer: $setup ($(du -h "$setup" | cut -f1))"
