@@ -14,7 +14,21 @@ namespace rt {
 // A fraction is a number, "/" and a second number with at least one digit; "1/0" divides by
 // zero, "0/0" is invalid. Raises Overflow beyond the double range. The kind is Fraction when a
 // fraction was read, else Decimal when a point or an exponent was read.
+// A text that writes a square root (√, 根号 or sqrt in any case) is read whole instead, as a sum
+// of terms, each a product or quotient of numbers, roots and bracketed sums read left to right:
+// "2√3", "(1 + √3)/2", "1/2√3" is ½√3. A root takes the integer or decimal right after it or a
+// bracketed sum without roots. Such a text that is not one number, or that needs more than four
+// different radicands, raises Unreadable.
 Number ValNumber(std::u16string_view text);
+
+// A text with a square root that writes no number.
+class Unreadable : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "unreadable number"; }
+};
+
+bool writesRoot(std::u16string_view text);
 
 // The double of ValNumber, for callers that need no more.
 double Val(std::u16string_view text);

@@ -1,21 +1,29 @@
 #pragma once
 
+#include "radical.h"
+
 #include <gmpxx.h>
 #include <mpfr.h>
+#include <optional>
 
 namespace rt {
 
 // How the number was typed, so that an answer can be written the way it was asked.
-enum class NumberKind { Integer, Decimal, Fraction };
+enum class NumberKind { Integer, Decimal, Fraction, Radical };
 
 // A number as the student typed it: its exact value, and that value correctly rounded to the
 // nearest double. The exact value is 0 exactly when the double is, so a decision taken on the
-// double never meets an exact zero it did not see.
+// double never meets an exact zero it did not see. An irrational value written with square
+// roots is of kind Radical: it is in radical, and exact is left 0.
 struct Number
 {
     mpq_class exact;
     double value = 0;
     NumberKind kind = NumberKind::Integer;
+    std::optional<Radical> radical;
+
+    // The exact value whatever its kind.
+    Radical field() const { return radical ? *radical : Radical(exact); }
 };
 
 // The double nearest to the exact value, subnormals rounded once; ±infinity beyond the range.

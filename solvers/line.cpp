@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "fpcheck.h"
+#include "radicals.h"
 
 namespace solvers {
 
@@ -19,6 +20,12 @@ std::u16string lineAnswer(const rt::Number &x1, const rt::Number &y1, const rt::
     rt::fpCheck(y2.value - x2.value * k);
 
     // Both points give the same exact intercept: two distinct points lie on one line.
+    if (anyRadical({&x1, &y1, &x2, &y2})) {
+        const rt::Radical slope = (y2.field() - y1.field()) / (x2.field() - x1.field());
+        const rt::Radical intercept = y1.field() - x1.field() * slope;
+        const std::u16string shownSlope = rt::Str(slope.nearest());
+        return u"Y=" + shownSlope + u" X  +" + rt::Str(intercept.nearest());
+    }
     const mpq_class slope = (y2.exact - y1.exact) / (x2.exact - x1.exact);
     const mpq_class intercept = y1.exact - x1.exact * slope;
     const std::u16string shownSlope = rt::Str(rt::nearestDouble(slope));

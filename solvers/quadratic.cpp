@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "fpcheck.h"
+#include "radicals.h"
 #include "roots.h"
 
 namespace solvers {
@@ -47,9 +48,12 @@ Roots irrationalRoots(const mpq_class &a, const mpq_class &b, const mpq_class &c
 std::u16string quadraticAnswer(const rt::Number &a, const rt::Number &b, const rt::Number &c)
 {
     rt::fpReset();
+    const bool radical = anyRadical({&a, &b, &c});
     if (a.value == 0.0) {
         const double x = (c.value * -1.0) / b.value;
         rt::fpCheck(x);
+        if (radical)
+            return u"X=" + rt::Str((-c.field() / b.field()).nearest());
         return u"X=" + rt::Str(rt::nearestDouble(mpq_class(-c.exact / b.exact)));
     }
 
@@ -57,6 +61,13 @@ std::u16string quadraticAnswer(const rt::Number &a, const rt::Number &b, const r
     // square: that is an overflow error, not an answer.
     rt::fpCheck(b.value * b.value - (a.value * 4.0) * c.value);
 
+    if (radical) {
+        const FieldRoots r(a.field(), b.field(), c.field());
+        if (r.sign < 0)
+            return u"△小于0，无解！";
+        const std::u16string x1 = rt::Str(r.at[0]);
+        return u"X1=" + x1 + u"    " + u"X2=" + rt::Str(r.at[1]);
+    }
     const mpq_class d = b.exact * b.exact - 4 * a.exact * c.exact;
     if (sgn(d) < 0)
         return u"△小于0，无解！";

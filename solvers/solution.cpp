@@ -1,6 +1,8 @@
 #include "solution.h"
 
+#include "fieldsolution.h"
 #include "methods.h"
+#include "radicals.h"
 #include "written.h"
 
 #include <cmath>
@@ -65,6 +67,8 @@ Solution linearEquation(const rt::Number &b, const rt::Number &c, bool decimals)
 
 Solution quadraticSolution(const rt::Number &a, const rt::Number &b, const rt::Number &c)
 {
+    if (anyRadical({&a, &b, &c}))
+        return fieldQuadratic(a, b, c);
     if (a.value == 0)
         return linearEquation(b, c, anyDecimal({&a, &b, &c}));
 
@@ -111,12 +115,13 @@ Solution lineSolution(const rt::Number &x1, const rt::Number &y1, const rt::Numb
     Solution s;
     Lines lines;
     const bool decimals = anyDecimal({&x1, &y1, &x2, &y2});
-    const Written X1 = echo(x1.exact, x1), Y1 = echo(y1.exact, y1);
-    const Written X2 = echo(x2.exact, x2), Y2 = echo(y2.exact, y2);
+    const Written X1 = typed(x1), Y1 = typed(y1), X2 = typed(x2), Y2 = typed(y2);
     const std::u16string first = point(X1, Y1), second = point(X2, Y2);
     s.graph.points = {{x1.value, y1.value, first, u"A"}, {x2.value, y2.value, second, u"B"}};
 
     const bool sameX = x1.value == x2.value, sameY = y1.value == y2.value;
+    if (!sameX && !sameY && anyRadical({&x1, &y1, &x2, &y2}))
+        return fieldLine(x1, y1, x2, y2);
     if (sameX || sameY) {
         s.refused = true;
         s.answer = sameX ? u"两点的横坐标相同，过这两点的直线不是一次函数的图像"

@@ -59,6 +59,10 @@ struct Solution
     std::vector<LinearFactor> factors;     // 因式分解法's, x₁'s then x₂'s, a bare x first
     mpq_class h, k;                        // the vertex form a(x − h)² + k
     std::optional<mpq_class> sum, product; // x₁ + x₂ and x₁x₂, for real roots
+
+    // Where a box holds a square root, roots and the numbers above stay empty: the roots in
+    // the field they lie in (none where √△ nests), or k and b of a line.
+    std::vector<rt::Radical> exact;
 };
 
 // The exact answer and its working for ax² + bx + c = 0, for any numbers: it raises no runtime

@@ -183,19 +183,20 @@ std::u16string point(const Written &x, const Written &y)
 
 std::u16string factor(const Written &w)
 {
-    const bool wrap = negative(w) || contains(w, u'×');
+    const bool wrap = negative(w) || contains(w, u'×') || contains(w, u' ');
     return cat({wrap ? u"(" : u"", w.text, wrap ? u")" : u""});
 }
 
 std::u16string squared(const Written &w)
 {
-    const bool wrap = negative(w) || contains(w, u'/') || contains(w, u'×');
+    const bool wrap = negative(w) || contains(w, u'/') || contains(w, u'×') || contains(w, u'√') ||
+                      contains(w, u' ');
     return cat({wrap ? u"(" : u"", w.text, wrap ? u")²" : u"²"});
 }
 
 std::u16string radicand(const Written &w)
 {
-    const bool wrap = contains(w, u'/') || contains(w, u'×');
+    const bool wrap = contains(w, u'/') || contains(w, u'×') || contains(w, u' ');
     return cat({wrap ? u"(" : u"", w.text, wrap ? u")" : u""});
 }
 

@@ -1,6 +1,7 @@
 #include "exact.h"
 
 #include "ansi.h"
+#include "boxes.h"
 #include "conversions.h"
 #include "line.h"
 #include "quadratic.h"
@@ -179,8 +180,11 @@ Press press(const std::vector<std::u16string> &boxes)
 {
     Press p;
     try {
-        for (const std::u16string &box : boxes)
-            p.numbers.push_back(rt::ValNumber(box));
+        const solvers::Boxes read = solvers::readBoxes(boxes);
+        p.refused = read.refused >= 0;
+        p.numbers = read.numbers;
+        if (p.refused)
+            return p;
         p.read = true;
         const auto &n = p.numbers;
         p.caption = n.size() == 3 ? solvers::quadraticAnswer(n[0], n[1], n[2])
@@ -191,9 +195,59 @@ Press press(const std::vector<std::u16string> &boxes)
     return p;
 }
 
+// With a square root in a box: each root shown makes the polynomial vanish to the rounding of
+// the root, and the line passes through both points.
+std::string checkRadical(const Press &p)
+{
+    const auto &n = p.numbers;
+    if (p.error)
+        return p.error == rt::Overflow || p.error == rt::DivisionByZero
+                   ? std::string()
+                   : "raised " + shown(p.error, {});
+    const std::string got = "'" + rt::toAnsi(p.caption) + "'";
+    if (n.size() == 4) {
+        if (p.caption == u"ERROR! 请检查输入的坐标")
+            return n[0].value == n[2].value || n[1].value == n[3].value ? "" : "refused " + got;
+        const auto at = p.caption.find(u" X  +");
+        if (!p.caption.starts_with(u"Y=") || at == std::u16string::npos)
+            return "malformed " + got;
+        const long double k = std::stold(rt::toAnsi(p.caption.substr(2, at - 2)));
+        const long double b = std::stold(rt::toAnsi(p.caption.substr(at + 5)));
+        for (const int i : {0, 2}) {
+            const long double x = n[i].value, y = n[i + 1].value;
+            if (std::fabs(k * x + b - y) >
+                1e-12L * (std::fabs(k * x) + std::fabs(b) + std::fabs(y)))
+                return "misses a point: " + got;
+        }
+        return {};
+    }
+    const long double a = n[0].value, b = n[1].value, c = n[2].value;
+    if (p.caption == u"△小于0，无解！")
+        return b * b - 4 * a * c < 0 || std::fabs(b * b - 4 * a * c) < 1e-12L * b * b
+                   ? ""
+                   : "no root " + got;
+    std::u16string rest = p.caption;
+    for (const std::u16string_view head : {u"X1=", u"X2=", u"X="}) {
+        const auto at = rest.find(head);
+        if (at == std::u16string::npos)
+            continue;
+        const long double x = std::stold(rt::toAnsi(rest.substr(at + head.size())));
+        const long double size = std::fabs(a * x * x) + std::fabs(b * x) + std::fabs(c);
+        if (std::fabs((a * x + b) * x + c) > 1e-12L * size)
+            return "not a root: " + got;
+        rest.erase(0, at + head.size());
+    }
+    return {};
+}
+
 std::string check(const Press &p)
 {
     const auto &n = p.numbers;
+    if (p.refused)
+        return {};
+    for (const rt::Number &x : n)
+        if (x.radical)
+            return checkRadical(p);
     if (!p.read) // a box's own error, before any solver ran
         return p.error == rt::Overflow || p.error == rt::DivisionByZero
                    ? std::string()

@@ -20,6 +20,7 @@ struct Press
 {
     std::vector<rt::Number> numbers; // as far as the boxes were read
     bool read = false;               // every box read without a runtime error
+    bool refused = false;            // a box with a square root wrote no number
     std::u16string caption;
     int error = 0; // the runtime error that ended the press, or 0
 };

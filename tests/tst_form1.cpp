@@ -37,7 +37,7 @@ bool draws(const QWidget *w, const QString &text)
 }
 
 const QString Answers = "X1= -1.5E+07    X2= 0.333333333333333 X= △小于0，无解！"
-                        "ERROR! 请检查输入的坐标 Y= 2 X  +-3 0123456789";
+                        "ERROR! 请检查输入的坐标 Y= 2 X  +-3 0123456789 无法读出 b：2√";
 
 } // namespace
 
@@ -89,7 +89,12 @@ void tst_Form1::type(const QStringList &boxes)
     QTest::mouseClick(at(boxes.size() == 3 ? "Text1" : "Text4"), Qt::LeftButton);
     for (const QString &typed : boxes) {
         static_cast<QLineEdit *>(QApplication::focusWidget())->clear();
-        QTest::keyClicks(QApplication::focusWidget(), typed);
+        for (const QChar c : typed) // as an input method hands over what it composed
+            if (c.unicode() < 128)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                    QString(c), Qt::NoModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -185,6 +190,15 @@ void tst_Form1::presses_data()
     row("line, equal x", {"3", "4", "3", "7"}, "ERROR! 请检查输入的坐标",
         "两点的横坐标相同，过这两点的直线不是一次函数的图像");
     row("line overflow", {"0", "-1e308", "1", "1e308"}, "", "", overflow);
+    row("radical double root", {"1", "−2√3", "3"}, "X1= 1.73205080756888    X2= 1.73205080756888",
+        "x₁ = x₂ = √3");
+    row("radical roots rationalised", {"√2", "-√3", "-√2"},
+        "X1=-0.560231504260063    X2= 1.78497637565165", "x₁ = (√6 − √22)/4，x₂ = (√6 + √22)/4");
+    row("radical line", {"√3", "1", "0", "-2"}, "Y= 1.73205080756888 X  +-2", "y = √3x − 2");
+    // A refusal names the first unreadable box even after a box that overflows.
+    row("unreadable b", {"1e400", "2√", "√(-1)"}, "ERROR! 无法读出 b：2√", "ERROR! 无法读出 b：2√");
+    row("unreadable y₂", {"1", "2", "3", "sqrt"}, "ERROR! 无法读出 y₂：sqrt",
+        "ERROR! 无法读出 y₂：sqrt");
 }
 
 // Typed as a user types, then GO; a runtime error leaves the label as it was, its tooltip and

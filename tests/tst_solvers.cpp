@@ -122,6 +122,8 @@ private slots:
     void formula();
     void completingSquare_data();
     void completingSquare();
+    void radicalExercises_data();
+    void radicalExercises();
 };
 
 void tst_Solvers::families_data()
@@ -291,6 +293,59 @@ void tst_Solvers::workedSolutions_data()
            "当 x = 0 时，y 有最小值 −9\n"
            "与 y 轴的交点是 (0, −9)，与 x 轴的交点是 (−3/2, 0) 和 (3/2, 0)"
         << QStringList{"(−3/2, 0)", "(3/2, 0)", "(0, −9)"};
+    QTest::newRow("x² − 4√3x + 10, formula")
+        << QStringList{"1", "-4√3", "10"} << "公式法"
+        << "解方程 x² − 4√3x + 10 = 0（公式法）\n"
+           "a = 1，b = −4√3，c = 10\n"
+           "△ = b² − 4ac = (−4√3)² − 4 × 1 × 10 = 8\n"
+           "△ > 0，方程有两个不相等的实数根\n"
+           "x = (−b ± √△)/(2a) = (4√3 ± √8)/(2 × 1)\n"
+           "x₁ = 2√3 − √2 ≈ 2.04988805276466，x₂ = 2√3 + √2 ≈ 4.87831517751085\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 4√3，x₁x₂ = c/a = 10\n"
+           "顶点式：y = x² − 4√3x + 10 = (x − 2√3)² − 2\n"
+           "二次函数 y = x² − 4√3x + 10 的图像开口向上，对称轴是直线 x = 2√3，顶点坐标是 (2√3, "
+           "−2)\n"
+           "当 x = 2√3 时，y 有最小值 −2\n"
+           "与 y 轴的交点是 (0, 10)，与 x 轴的交点是 (2√3 − √2, 0) 和 (2√3 + √2, 0)"
+        << QStringList{"(2√3 − √2, 0)", "(2√3 + √2, 0)", "(2√3, −2)", "(0, 10)"};
+    QTest::newRow("x² − 4√3x + 10, completing the square")
+        << QStringList{"1", "-4√3", "10"} << "配方法"
+        << "解方程 x² − 4√3x + 10 = 0（配方法）\n"
+           "移项，得 x² − 4√3x = −10\n"
+           "配方，得 x² − 4√3x + (2√3)² = −10 + (2√3)²，(x − 2√3)² = 2\n"
+           "由此可得 x − 2√3 = ±√2\n"
+           "x₁ = 2√3 − √2 ≈ 2.04988805276466，x₂ = 2√3 + √2 ≈ 4.87831517751085\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 4√3，x₁x₂ = c/a = 10\n"
+           "顶点式：y = x² − 4√3x + 10 = (x − 2√3)² − 2\n"
+           "二次函数 y = x² − 4√3x + 10 的图像开口向上，对称轴是直线 x = 2√3，顶点坐标是 (2√3, "
+           "−2)\n"
+           "当 x = 2√3 时，y 有最小值 −2\n"
+           "与 y 轴的交点是 (0, 10)，与 x 轴的交点是 (2√3 − √2, 0) 和 (2√3 + √2, 0)"
+        << QStringList{"(2√3 − √2, 0)", "(2√3 + √2, 0)", "(2√3, −2)", "(0, 10)"};
+    QTest::newRow("√2x² − 3x + √2, factoring")
+        << QStringList{"√2", "-3", "√2"} << "因式分解法"
+        << "解方程 √2x² − 3x + √2 = 0（因式分解法）\n"
+           "方程两边同除以 √2，得 x² − 3√2/2 x + 1 = 0\n"
+           "因式分解，得 (x − √2/2)(x − √2) = 0\n"
+           "于是得 x − √2/2 = 0 或 x − √2 = 0\n"
+           "x₁ = √2/2 ≈ 0.707106781186548，x₂ = √2 ≈ 1.4142135623731\n"
+           "根与系数的关系：x₁ + x₂ = −b/a = 3√2/2，x₁x₂ = c/a = 1\n"
+           "顶点式：y = √2x² − 3x + √2 = √2(x − 3√2/4)² − √2/8\n"
+           "交点式：y = √2x² − 3x + √2 = √2(x − √2/2)(x − √2)\n"
+           "二次函数 y = √2x² − 3x + √2 的图像开口向上，对称轴是直线 x = 3√2/4，顶点坐标是 (3√2/4, "
+           "−√2/8)\n"
+           "当 x = 3√2/4 时，y 有最小值 −√2/8\n"
+           "与 y 轴的交点是 (0, √2)，与 x 轴的交点是 (√2/2, 0) 和 (√2, 0)"
+        << QStringList{"(√2/2, 0)", "(√2, 0)", "(3√2/4, −√2/8)", "(0, √2)"};
+    QTest::newRow("line through (√3, 1), (0, −2)")
+        << QStringList{"√3", "1", "0", "-2"} << ""
+        << "设一次函数的解析式为 y = kx + b\n"
+           "把 (√3, 1) 和 (0, −2) 代入，得 √3k + b = 1，b = −2\n"
+           "解得 k = √3，b = −2\n"
+           "所以 y = √3x − 2\n"
+           "与 x 轴的交点是 (2√3/3, 0)，与 y 轴的交点是 (0, −2)\n"
+           "k = √3 > 0，y 随 x 的增大而增大"
+        << QStringList{"(√3, 1)", "(0, −2)", "(2√3/3, 0)"};
     QTest::newRow("line through (1/2, 1/3), (3/4, 1)")
         << QStringList{"1/2", "1/3", "3/4", "1"} << ""
         << "设一次函数的解析式为 y = kx + b\n"
@@ -328,6 +383,12 @@ void tst_Solvers::methods_data()
     QTest::newRow("rational roots") << QStringList{"2", "-3", "1"} << "因式分解法 公式法 配方法";
     QTest::newRow("b = 0") << QStringList{"4", "0", "-9"} << "直接开平方法 因式分解法 公式法";
     QTest::newRow("b = 0, no real root") << QStringList{"4", "0", "9"} << "直接开平方法 公式法";
+    QTest::newRow("roots in the coefficients' field")
+        << QStringList{"1", "√2 + √3", "√6"} << "因式分解法 公式法 配方法";
+    QTest::newRow("a root beyond that field") << QStringList{"1", "-4√3", "10"} << "公式法 配方法";
+    QTest::newRow("b = 0, nested root") << QStringList{"2", "0", "-√3"} << "公式法";
+    QTest::newRow("b = 0, radical root")
+        << QStringList{"√3", "0", "-√3"} << "直接开平方法 因式分解法 公式法";
     QTest::newRow("irrational roots") << QStringList{"1", "-8", "1"} << "公式法 配方法";
     QTest::newRow("a root too long") << QStringList{"1", "0", "-1000000000039"} << "公式法";
     QTest::newRow("a = 0") << QStringList{"0", "2", "-4"} << "";
@@ -452,6 +513,76 @@ void tst_Solvers::completingSquare()
     QCOMPARE(QStringList({mpq_class(-2 * a * s.h).get_str().c_str(),
                           mpq_class(a * s.h * s.h + s.k).get_str().c_str()}),
              QStringList({boxes[1], boxes[2]}));
+}
+
+// Exercises with square roots: the roots by value, substituted into the equation exactly, and
+// the caption rounded from them; where a row gives them, the exact answer as written.
+void tst_Solvers::radicalExercises_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("roots"); // x₁ (with −√△), x₂; empty for none
+    QTest::addColumn<QString>("answer");    // the exact answer, where the form is checked
+    const auto row = [](const char *name, const QStringList &boxes, const QStringList &roots,
+                        const char *answer = "") {
+        QTest::newRow(name) << boxes << roots << QString(answer);
+    };
+    row("exercise: x² − 2√3x + 3", {"1", "-2√3", "3"}, {"√3", "√3"}, "x₁ = x₂ = √3");
+    row("exercise: x² − 4√3x + 10", {"1", "-4√3", "10"}, {"2√3 − √2", "2√3 + √2"},
+        "x₁ = 2√3 − √2，x₂ = 2√3 + √2");
+    row("exercise: √2x² − √3x − √2", {"√2", "-√3", "-√2"}, {"(√6 − √22)/4", "(√6 + √22)/4"},
+        "x₁ = (√6 − √22)/4，x₂ = (√6 + √22)/4");
+    row("exercise: x² + (√2 + √3)x + √6", {"1", "√2 + √3", "√6"}, {"−√3", "−√2"},
+        "x₁ = −√3，x₂ = −√2");
+    row("exercise: √2(x² − 1) = x(x − 2) + 1", {"√2 − 1", "2", "−(√2 + 1)"}, {"−3 − 2√2", "1"},
+        "x₁ = −3 − 2√2，x₂ = 1");
+    row("constructed: 2x² − 2√3x + 1", {"2", "−2√3", "1"}, {"(√3 − 1)/2", "(√3 + 1)/2"},
+        "x₁ = (√3 − 1)/2，x₂ = (√3 + 1)/2");
+    row("constructed: a < 0", {"-√2", "0", "4√2"}, {"2", "-2"}, "x₁ = 2，x₂ = −2");
+    row("constructed: no real root", {"√3", "1", "√3"}, {}, "方程没有实数根");
+    row("constructed: linear", {"0", "√2", "1"}, {"-√2/2"}, "x = −√2/2");
+    row("constructed: sqrt(12) echoed", {"1", "-sqrt(12)", "3"}, {"√3", "√3"});
+    row("constructed: two radicands", {"1", "-(√2 + √3)", "√6"}, {"√2", "√3"});
+    row("constructed: nested √△", {"1", "√2", "-√3"}, {});
+}
+
+void tst_Solvers::radicalExercises()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, roots);
+    QFETCH(QString, answer);
+    std::vector<rt::Radical> n, expected;
+    for (const QString &box : boxes)
+        n.push_back(rt::ValNumber(box.toStdU16String()).field());
+    for (const QString &root : roots) {
+        const rt::Radical x = rt::ValNumber(root.toStdU16String()).field();
+        QVERIFY(((n[0] * x + n[1]) * x + n[2]).isZero()); // the row's own roots are roots
+        expected.push_back(x);
+    }
+    const Press p = pressed(boxes);
+    const solvers::Solution s = solved(boxes);
+    if (!answer.isEmpty())
+        QCOMPARE(QString::fromStdU16String(s.answer), answer);
+    if (roots.isEmpty() && !answer.isEmpty()) {
+        QCOMPARE(QString::fromStdU16String(p.caption), QString("△小于0，无解！"));
+        return;
+    }
+    if (roots.isEmpty()) { // nested: the caption's roots make the polynomial vanish
+        for (const QString &part : QString::fromStdU16String(p.caption).split("X2=")) {
+            const double x = part.mid(part.indexOf('=') + 1).toDouble();
+            const double a = n[0].nearest(), b = n[1].nearest(), c = n[2].nearest();
+            QVERIFY(std::fabs((a * x + b) * x + c) <
+                    1e-13 * (std::fabs(a * x * x) + std::fabs(b * x)));
+        }
+        return;
+    }
+    QCOMPARE(s.exact.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        QVERIFY(s.exact[i] == expected[i]);
+    QString caption = "X=" + QString::fromStdU16String(rt::Str(expected[0].nearest()));
+    if (expected.size() == 2)
+        caption = "X1=" + caption.mid(2) +
+                  "    X2=" + QString::fromStdU16String(rt::Str(expected[1].nearest()));
+    QCOMPARE(QString::fromStdU16String(p.caption), caption);
 }
 
 QTEST_APPLESS_MAIN(tst_Solvers)

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "boxes.h"
 #include "controlevents.h"
 #include "controls.h"
 #include "conversions.h"
@@ -42,7 +43,11 @@ constexpr char16_t Song[] = u"宋体";
 constexpr char16_t Kai[] = u"楷体_GB2312";
 
 // Every character the solvers write into the result labels.
-constexpr QStringView AnswerCharacters = u"0123456789 .+-EXY=△小于0，无解！ERROR!请检查输入的坐标";
+constexpr QStringView AnswerCharacters =
+    u"0123456789 .+-EXY=△小于0，无解！ERROR!请检查输入的坐标无法读出：abcxy√";
+
+// The boxes as a refusal names them.
+constexpr std::u16string_view BoxNames[2][4] = {{u"a", u"b", u"c"}, {u"x₁", u"y₁", u"x₂", u"y₂"}};
 
 // Command2 keeps the default dialog font.
 constexpr StoredFont Fonts[] = {
@@ -132,11 +137,36 @@ void Form1::wireHandlers()
     });
 }
 
+// Every box is read before anything is computed; a box that writes no number is named.
+std::optional<solvers::Boxes> Form1::readBoxes(Result result,
+                                               std::initializer_list<const QLineEdit *> boxes)
+{
+    std::vector<std::u16string> texts;
+    for (const QLineEdit *box : boxes)
+        texts.push_back(box->text().toStdU16String());
+    solvers::Boxes read = solvers::readBoxes(texts);
+    if (read.refused < 0)
+        return read;
+    const auto i = static_cast<std::size_t>(read.refused);
+    solvers::Solution refusal = solvers::refusal(BoxNames[result][i], texts[i]);
+    const QString caption = rt::toQString(refusal.answer);
+    QLabel *label = resultLabel(result);
+    if (!rt::faceDraws(label->font(), caption)) { // whatever was typed draws
+        QFont font = label->font();
+        font.setStyleStrategy(QFont::PreferDefault);
+        label->setFont(font);
+    }
+    showAnswer(result, caption, std::move(refusal));
+    return std::nullopt;
+}
+
 void Form1::Command1_Click()
 {
-    const rt::Number a = rt::ValNumber(rt::toView(ui->Text1->text()));
-    const rt::Number b = rt::ValNumber(rt::toView(ui->Text2->text()));
-    const rt::Number c = rt::ValNumber(rt::toView(ui->Text3->text()));
+    const std::optional<solvers::Boxes> boxes =
+        readBoxes(Quadratic, {ui->Text1, ui->Text2, ui->Text3});
+    if (!boxes)
+        return;
+    const rt::Number &a = boxes->numbers[0], &b = boxes->numbers[1], &c = boxes->numbers[2];
     const QString caption = rt::toQString(solvers::quadraticAnswer(a, b, c));
     showAnswer(Quadratic, caption, solvers::quadraticSolution(a, b, c));
 }
@@ -151,10 +181,12 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    const rt::Number x1 = rt::ValNumber(rt::toView(ui->Text4->text()));
-    const rt::Number y1 = rt::ValNumber(rt::toView(ui->Text5->text()));
-    const rt::Number x2 = rt::ValNumber(rt::toView(ui->Text6->text()));
-    const rt::Number y2 = rt::ValNumber(rt::toView(ui->Text7->text()));
+    const std::optional<solvers::Boxes> boxes =
+        readBoxes(Line, {ui->Text4, ui->Text5, ui->Text6, ui->Text7});
+    if (!boxes)
+        return;
+    const rt::Number &x1 = boxes->numbers[0], &y1 = boxes->numbers[1];
+    const rt::Number &x2 = boxes->numbers[2], &y2 = boxes->numbers[3];
     const QString caption = rt::toQString(solvers::lineAnswer(x1, y1, x2, y2));
     showAnswer(Line, caption, solvers::lineSolution(x1, y1, x2, y2));
 }

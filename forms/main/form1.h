@@ -1,9 +1,11 @@
 #pragma once
 
+#include "boxes.h"
 #include "solution.h"
 
 #include <QKeySequence>
 #include <QWidget>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -16,6 +18,7 @@ class Registry;
 class frmAbout;
 class frmSolution;
 class QLabel;
+class QLineEdit;
 
 // The main window: both solvers, the About button and the home-page link. Its controls are
 // reachable by their object names. The About dialog it opens looks the system-information tool
@@ -39,6 +42,8 @@ private:
     void applyFonts();
     void wireHandlers();
     void wireExactAnswers();
+    std::optional<solvers::Boxes> readBoxes(Result result,
+                                            std::initializer_list<const QLineEdit *> boxes);
     void showAnswer(Result result, const QString &caption, solvers::Solution solution);
     void contextMenu(Result result, const QPoint &pos);
     void openSolution(Result result);
