@@ -73,6 +73,48 @@ BENCHMARK_CAPTURE(method, formula_12_digit_radicand, solvers::Method::Formula, u
                   u"-999999999988");
 BENCHMARK_CAPTURE(method, completing_square_12_digit_radicand, solvers::Method::CompletingSquare,
                   u"1", u"-2", u"-999999999988");
+// A press with square roots: caption and exact answer with its workings, reading included.
+template <auto Solve>
+void radicalPress(benchmark::State &state, const char16_t *a, const char16_t *b, const char16_t *c)
+{
+    for (auto _ : state) {
+        const rt::Number na = rt::ValNumber(a), nb = rt::ValNumber(b), nc = rt::ValNumber(c);
+        benchmark::DoNotOptimize(solvers::quadraticAnswer(na, nb, nc));
+        benchmark::DoNotOptimize(Solve(na, nb, nc));
+    }
+}
+constexpr auto radicalQuadratic = radicalPress<solvers::quadraticSolution>;
+BENCHMARK_CAPTURE(radicalQuadratic, double_root_sqrt3, u"1", u"-2√3", u"3");
+BENCHMARK_CAPTURE(radicalQuadratic, new_radicand_sqrt2, u"1", u"-4√3", u"10");
+BENCHMARK_CAPTURE(radicalQuadratic, rationalised, u"√2", u"-√3", u"-√2");
+BENCHMARK_CAPTURE(radicalQuadratic, denested, u"1", u"√2 + √3", u"√6");
+BENCHMARK_CAPTURE(radicalQuadratic, radical_leading, u"√2 − 1", u"2", u"−(√2 + 1)");
+BENCHMARK_CAPTURE(radicalQuadratic, nested, u"1", u"√2", u"-√3");
+BENCHMARK_CAPTURE(lineSolution, radical, u"√3", u"1", u"0", u"-2");
+
+// A box of 10,000 characters: read, or refused, whole.
+void longText(benchmark::State &state, std::u16string text)
+{
+    for (auto _ : state)
+        try {
+            benchmark::DoNotOptimize(rt::ValNumber(text));
+        } catch (const rt::Unreadable &) {
+        }
+}
+BENCHMARK_CAPTURE(longText, sum_of_roots, [] {
+    std::u16string s = u"√2";
+    while (s.size() < 10000)
+        s += u" + 3√2 − (1 + √3)/2";
+    return s;
+}());
+BENCHMARK_CAPTURE(longText, deep_brackets, std::u16string(5000, u'(') + std::u16string(5000, u'√'));
+BENCHMARK_CAPTURE(longText, product, [] {
+    std::u16string s = u"1";
+    while (s.size() < 10000)
+        s += u"(1 + √2)(√2 − 1)";
+    return s;
+}());
+
 BENCHMARK_CAPTURE(lineSolution, integers, u"1", u"3", u"2", u"5");
 BENCHMARK_CAPTURE(lineSolution, fractions, u"1/2", u"1/3", u"3/4", u"1");
 BENCHMARK_CAPTURE(lineSolution, refused, u"3", u"4", u"3", u"7");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <span>
 
 namespace rt {
@@ -142,6 +143,12 @@ Radical conjugate(const Radical &x, const mpz_class &p)
 // Each conjugate clears the denominator of one element of the base.
 Radical operator/(const Radical &x, const Radical &y)
 {
+    if (y.m_terms.size() == 1) { // x / c√n = x·√n / cn, the most common by far
+        const Radical::Term &t = y.m_terms[0];
+        if (t.n == 1)
+            return x * Radical(mpq_class(1 / t.c));
+        return x * Radical::surd(mpq_class(1 / (t.c * t.n)), t.n);
+    }
     Radical num = x, den = y;
     for (const mpz_class &p : coprimeBase(y.radicands())) {
         const Radical c = conjugate(den, p);
@@ -198,6 +205,17 @@ int Radical::sign() const
 {
     if (isRational())
         return sgn(rationalPart());
+    // Doubles settle all but sums that nearly cancel: each term within a few units of 2⁻⁵³.
+    double sum = 0, size = 0;
+    bool inRange = true;
+    for (const Term &t : m_terms) {
+        const double v = t.c.get_d() * std::sqrt(t.n.get_d());
+        inRange = inRange && std::isfinite(v) && std::fabs(v) > 1e-290;
+        sum += v;
+        size += std::fabs(v);
+    }
+    if (inRange && std::fabs(sum) > size * 0x1p-48)
+        return sum > 0 ? 1 : -1;
     int s = 0;
     refine(m_terms, [&](mpfr_srcptr x, mpfr_exp_t) {
         s = mpfr_sgn(x);

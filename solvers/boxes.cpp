@@ -47,6 +47,7 @@ Solution refusal(std::u16string_view name, std::u16string_view text)
     s.answer = cat({u"ERROR! 无法读出 ", name, u"：", text});
     s.steps = cat({u"无法读出 ", name});
     s.graph.plottable = false;
+    s.graph.why = u"没有读出的函数，没有作图";
     return s;
 }
 

@@ -89,8 +89,12 @@ struct FieldQuadratic
                         {this->b, u"x", rationalB ? &B : nullptr},
                         {this->c, u"", rationalC ? &C : nullptr}});
         D = writeValue(roots.d);
-        h = -this->b / (this->a + this->a);
-        k = -roots.d / (Radical(4) * this->a);
+        const Radical &overA = roots.overA;
+        linear = this->b * overA;
+        moved = -this->c * overA;
+        h = linear * Radical(mpq_class(-1, 2));
+        k = roots.d * overA * Radical(mpq_class(-1, 4));
+        square = roots.d * overA * overA * Radical(mpq_class(1, 4));
         H = writeValue(h);
         K = writeValue(k);
         readable = A.exact && B.exact && C.exact && D.exact && H.exact && K.exact;
@@ -101,10 +105,10 @@ struct FieldQuadratic
                 const Radical part = i ? roots.q : -roots.q;
                 x[i] = writeTerms({&roots.p, &part});
                 if (!roots.x[i].isRational() && x[i].exact)
-                    near[i] = u" ≈ " + roots.near[i];
+                    near[i] = u" ≈ " + roots.decimals(i);
             } else {
                 x[i] = nested(i == 1);
-                near[i] = u" ≈ " + roots.near[i];
+                near[i] = u" ≈ " + roots.decimals(i);
             }
             readable = readable && x[i].exact;
         }
@@ -124,7 +128,6 @@ struct FieldQuadratic
                 inField = inField && rest == 1;
             }
         } else {
-            const Radical square = roots.d / (Radical(4) * this->a * this->a);
             half = {u"√" + underRoot(writeValue(square))};
         }
         readable = readable && half.exact;
@@ -156,7 +159,7 @@ struct FieldQuadratic
     FieldRoots roots;
     std::u16string f;
     Written D, H, K;
-    Radical h, k;
+    Radical h, k, linear, moved, square; // b/a, −c/a and △/4a²
     Written x[2], half;
     std::u16string near[2];
     bool inField = false;
@@ -173,11 +176,10 @@ std::u16string rootsLine(const FieldQuadratic &q)
 
 void squareRoot(const FieldQuadratic &q, Lines &lines)
 {
-    const Radical moved = -q.c / q.a;
     if (!q.c.isZero())
         lines.add({u"移项，得 ", polynomial({{q.a, u"x²"}}), u" = ", writeValue(-q.c).text});
     if (q.a != Radical(1))
-        lines.add({u"x² = ", writeValue(moved).text});
+        lines.add({u"x² = ", writeValue(q.moved).text});
     if (q.roots.sign < 0) {
         lines.add({NoRealSquare, u"原方程无实数根"});
         return;
@@ -190,9 +192,9 @@ void squareRoot(const FieldQuadratic &q, Lines &lines)
 void factoring(const FieldQuadratic &q, Lines &lines)
 {
     if (q.a != Radical(1)) {
-        const Radical one(1), b = q.b / q.a, c = q.c / q.a;
+        const Radical one(1), c = q.c * q.roots.overA;
         lines.add({u"方程两边同除以 ", factor(q.A), u"，得 ",
-                   polynomial({{one, u"x²"}, {b, u"x"}, {c, u""}}), u" = 0"});
+                   polynomial({{one, u"x²"}, {q.linear, u"x"}, {c, u""}}), u" = 0"});
     }
     const Radical *x[2] = {&q.roots.x[0], &q.roots.x[1]};
     if (x[1]->isZero())
@@ -227,7 +229,7 @@ void formula(const FieldQuadratic &q, Lines &lines)
 void completingSquare(const FieldQuadratic &q, Lines &lines)
 {
     const bool monic = q.a == Radical(1), constant = !q.c.isZero();
-    const Radical linear = q.b / q.a, moved = -q.c / q.a, one(1);
+    const Radical &linear = q.linear, &moved = q.moved, one(1);
     if (constant)
         lines.add(
             {u"移项，得 ", polynomial({{q.a, u"x²"}, {q.b, u"x"}}), u" = ", writeValue(-q.c).text});
@@ -237,7 +239,7 @@ void completingSquare(const FieldQuadratic &q, Lines &lines)
         lines.add({u"二次项系数化为 1，得 ", left, u" = ", movedText.text});
     const std::u16string added = squared(writeValue(magnitude(q.h)));
     const std::u16string base = less(q.h);
-    const Written square = writeValue(q.roots.d / (Radical(4) * q.a * q.a));
+    const Written square = writeValue(q.square);
     lines.add({u"配方，得 ", left, u" + ", added, u" = ", constant ? Piece(movedText.text) : u"",
                constant ? u" + " : u"", added, u"，(", base, u")² = ", square.text});
     if (q.roots.sign < 0) {
@@ -253,8 +255,8 @@ std::u16string tail(const FieldQuadratic &q, bool factored)
 {
     Lines lines;
     if (q.roots.sign >= 0)
-        lines.add({u"根与系数的关系：x₁ + x₂ = −b/a = ", writeValue(-q.b / q.a).text,
-                   u"，x₁x₂ = c/a = ", writeValue(q.c / q.a).text});
+        lines.add({u"根与系数的关系：x₁ + x₂ = −b/a = ", writeValue(-q.linear).text,
+                   u"，x₁x₂ = c/a = ", writeValue(-q.moved).text});
     if (!q.b.isZero()) {
         const std::u16string square = cat({u"(", less(q.h), u")²"});
         lines.add({u"顶点式：y = ", q.f, u" = ", polynomial({{q.a, square}, {q.k, u""}})});

@@ -52,38 +52,24 @@ void nestedRoots(FieldRoots &r, const rt::Radical &a, const rt::Radical &b, cons
 } // namespace
 
 FieldRoots::FieldRoots(const rt::Radical &a, const rt::Radical &b, const rt::Radical &c)
-    : d(b * b - rt::Radical(4) * a * c), sign(d.sign())
+    : d(b * b - rt::Radical(4) * a * c), sign(d.sign()), overA(rt::Radical(1) / a)
 {
     if (sign < 0)
         return;
-    const rt::Radical twoA = a + a;
     if ((rootOfD = d.sqrt())) {
-        p = -b / twoA;
-        q = *rootOfD / twoA;
+        const rt::Radical overTwoA = overA * rt::Radical(mpq_class(1, 2));
+        p = -b * overTwoA;
+        q = *rootOfD * overTwoA;
         x[0] = p - q;
         x[1] = p + q;
-        for (const int i : {0, 1}) {
+        for (const int i : {0, 1})
             at[i] = x[i].nearest();
-            mpfr_t v;
-            mpfr_init2(v, Precision);
-            x[i].approximate(v);
-            near[i] = approximate(v).text;
-            mpfr_clear(v);
-        }
         return;
     }
     nestedRoots(*this, a, b, c);
 }
 
 namespace {
-
-bool readableTerms(const rt::Radical &x)
-{
-    for (const rt::Radical::Term &t : x.terms())
-        if (!readable(t.n) || !readable(t.c.get_num()) || !readable(t.c.get_den()))
-            return false;
-    return true;
-}
 
 // "2√3", "√3", "5"; the coefficient an integer.
 std::u16string termText(const mpz_class &v, const mpz_class &n)
@@ -112,10 +98,13 @@ Written writeTerms(std::initializer_list<const rt::Radical *> parts)
     std::erase_if(terms, [](const rt::Radical::Term &t) { return sgn(t.c) == 0; });
     if (terms.empty())
         return Zero;
-    rt::Radical all;
-    for (const rt::Radical::Term &t : terms)
-        all = all + rt::Radical::surd(t.c, t.n);
-    if (!readableTerms(all)) {
+    const bool readableTerms = std::all_of(terms.begin(), terms.end(), [](const auto &t) {
+        return readable(t.n) && readable(t.c.get_num()) && readable(t.c.get_den());
+    });
+    if (!readableTerms) {
+        rt::Radical all;
+        for (const rt::Radical::Term &t : terms)
+            all = all + rt::Radical::surd(t.c, t.n);
         mpfr_t v;
         mpfr_init2(v, Precision);
         all.approximate(v);
@@ -150,6 +139,18 @@ Written writeTerms(std::initializer_list<const rt::Radical *> parts)
 }
 
 // A positive term first where there is one: "√2 − 1", not "−1 + √2".
+std::u16string FieldRoots::decimals(int i) const
+{
+    if (!rootOfD)
+        return near[i];
+    mpfr_t v;
+    mpfr_init2(v, Precision);
+    x[i].approximate(v);
+    std::u16string text = approximate(v).text;
+    mpfr_clear(v);
+    return text;
+}
+
 Written writeValue(const rt::Radical &x)
 {
     const std::vector<rt::Radical::Term> &terms = x.terms();

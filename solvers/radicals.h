@@ -18,14 +18,18 @@ struct FieldRoots
 {
     FieldRoots(const rt::Radical &a, const rt::Radical &b, const rt::Radical &c);
 
-    rt::Radical d; // △
-    int sign;      // of △
+    rt::Radical d;     // △
+    int sign;          // of △
+    rt::Radical overA; // 1/a, rationalised once for every working
     // √△ where it is no nested radical; then x₁,₂ = p ∓ q with p = −b/2a and q = √△/2a.
     std::optional<rt::Radical> rootOfD;
     rt::Radical p, q;
-    rt::Radical x[2];       // with rootOfD
-    double at[2] = {0, 0};  // the roots' nearest doubles
-    std::u16string near[2]; // their 15 significant digits
+    rt::Radical x[2];      // with rootOfD
+    double at[2] = {0, 0}; // the roots' nearest doubles
+
+    std::u16string near[2]; // a nested root's 15 significant digits, found with its double
+
+    std::u16string decimals(int i) const; // x[i]'s 15 significant digits
 };
 
 // Terms in the order given, like ones gathered: "2√3 − √2", "(√6 − √22)/4", "√3/3", "−8 − √2";

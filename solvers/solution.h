@@ -24,6 +24,7 @@ struct Graph
     std::optional<double> vertical; // the line x = this, for points with equal x
     std::vector<GraphPoint> points; // roots, vertex and y-intercept; the two points, intercepts
     bool plottable = true;          // false when a value is beyond the double range
+    std::u16string why;             // why it is not plottable, where that is not the range
 };
 
 // The textbook's methods for a ≠ 0, in the order it tries them.

@@ -302,10 +302,16 @@ Frame frameOf(const solvers::Graph &graph)
     return frame;
 }
 
+QString unplotted(const solvers::Graph &graph)
+{
+    return graph.why.empty() ? QStringLiteral("数值超出作图范围，没有作图")
+                             : QString::fromStdU16String(graph.why);
+}
+
 QString describe(const solvers::Graph &graph, const Frame &frame)
 {
     if (!frame.drawable)
-        return QStringLiteral("函数图像：数值超出作图范围，没有作图");
+        return QStringLiteral("函数图像：") + unplotted(graph);
     QStringList marks;
     for (std::size_t i = 0; i < graph.points.size(); ++i) {
         if (!frame.shown[i])

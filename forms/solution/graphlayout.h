@@ -38,6 +38,9 @@ Frame viewOf(const solvers::Graph &graph, const Span &x, const Span &y);
 // The accessible description: which points the graph marks, or why it draws nothing.
 QString describe(const solvers::Graph &graph, const Frame &frame);
 
+// What stands where a graph is not drawn.
+QString unplotted(const solvers::Graph &graph);
+
 // Data to widget coordinates.
 struct Plot
 {

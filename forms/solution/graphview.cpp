@@ -117,7 +117,7 @@ void GraphView::paint(QPainter &painter, double ratio) const
     if (!m_view.drawable) {
         painter.setPen(NoteColour);
         painter.drawText(QRectF(rect()).adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("数值超出作图范围，没有作图"));
+                         graph::unplotted(m_graph));
         return;
     }
     const std::optional<graph::Scene> scene =
