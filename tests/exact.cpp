@@ -213,10 +213,11 @@ std::string checkRadical(const Press &p)
             return "malformed " + got;
         const long double k = std::stold(rt::toAnsi(p.caption.substr(2, at - 2)));
         const long double b = std::stold(rt::toAnsi(p.caption.substr(at + 5)));
+        // A slope or intercept below the normal range keeps fewer digits.
         for (const int i : {0, 2}) {
             const long double x = n[i].value, y = n[i + 1].value;
-            if (std::fabs(k * x + b - y) >
-                1e-12L * (std::fabs(k * x) + std::fabs(b) + std::fabs(y)))
+            const long double size = std::fabs(k * x) + std::fabs(b) + std::fabs(y);
+            if (std::fabs(k * x + b - y) > 1e-12L * size + 0x1p-1070L * (std::fabs(x) + 1))
                 return "misses a point: " + got;
         }
         return {};
@@ -233,7 +234,8 @@ std::string checkRadical(const Press &p)
             continue;
         const long double x = std::stold(rt::toAnsi(rest.substr(at + head.size())));
         const long double size = std::fabs(a * x * x) + std::fabs(b * x) + std::fabs(c);
-        if (std::fabs((a * x + b) * x + c) > 1e-12L * size)
+        const long double slope = std::fabs(2 * a * x) + std::fabs(b);
+        if (std::fabs((a * x + b) * x + c) > 1e-12L * size + 0x1p-1070L * slope)
             return "not a root: " + got;
         rest.erase(0, at + head.size());
     }
