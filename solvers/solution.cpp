@@ -63,15 +63,8 @@ Solution linearEquation(const rt::Number &b, const rt::Number &c, bool decimals)
     return s;
 }
 
-} // namespace
-
-Solution quadraticSolution(const rt::Number &a, const rt::Number &b, const rt::Number &c)
+Solution rationalQuadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c)
 {
-    if (anyRadical({&a, &b, &c}))
-        return fieldQuadratic(a, b, c);
-    if (a.value == 0)
-        return linearEquation(b, c, anyDecimal({&a, &b, &c}));
-
     const Quadratic q(a, b, c);
     Solution s;
     s.roots = q.roots;
@@ -106,6 +99,18 @@ Solution quadraticSolution(const rt::Number &a, const rt::Number &b, const rt::N
     if (q.rootOfD)
         s.factors = q.factors;
     finish(s, s.methods.front().steps);
+    return s;
+}
+
+} // namespace
+
+Solution quadraticSolution(const rt::Number &a, const rt::Number &b, const rt::Number &c)
+{
+    if (a.value == 0)
+        return anyRadical({&a, &b, &c}) ? fieldQuadratic(a, b, c)
+                                        : linearEquation(b, c, anyDecimal({&a, &b, &c}));
+    Solution s = anyRadical({&a, &b, &c}) ? fieldQuadratic(a, b, c) : rationalQuadratic(a, b, c);
+    s.coefficients = {a.field(), b.field(), c.field()};
     return s;
 }
 

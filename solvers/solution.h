@@ -64,6 +64,7 @@ struct Solution
     // Where a box holds a square root, roots and the numbers above stay empty: the roots in
     // the field they lie in (none where √△ nests), or k and b of a line.
     std::vector<rt::Radical> exact;
+    std::vector<rt::Radical> coefficients; // a, b, c of an equation with a ≠ 0
 };
 
 // The exact answer and its working for ax² + bx + c = 0, for any numbers: it raises no runtime

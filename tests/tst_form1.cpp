@@ -297,6 +297,27 @@ void tst_Form1::solution()
     type({"1", "-8", "1"});
     QCOMPARE(methods(), QString("公式法 配方法 : 配方法"));
     QVERIFY2(steps().startsWith("解方程 x² − 8x + 1 = 0（配方法）\n"), qPrintable(steps()));
+
+    // The student's own lines, checked with Ctrl+Enter; they stay while GO answers the same
+    // equation, however typed, and go when it changes.
+    auto *mine = control<QPlainTextEdit>(window, "txtMine");
+    auto *verdict = control<QPlainTextEdit>(window, "txtVerdict");
+    QVERIFY(mine->isVisible());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    mine->setFocus();
+    for (const QString &line : {"x^2-8x=-1", "x^2-8x+16=-1"}) {
+        QTest::keyClicks(mine, line);
+        QTest::keyClick(mine, Qt::Key_Return);
+    }
+    QTest::keyClick(mine, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY2(verdict->toPlainText().startsWith("第 2 行有误。"),
+             qPrintable(verdict->toPlainText()));
+    QCOMPARE(verdict->accessibleDescription(), verdict->toPlainText());
+    type({"2/2", "-8", "1.0"});
+    QVERIFY(mine->toPlainText().startsWith("x^2-8x=-1"));
+    type({"1", "-8", "2"});
+    QVERIFY(mine->toPlainText().isEmpty() && verdict->toPlainText().isEmpty());
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible());
 
@@ -305,6 +326,7 @@ void tst_Form1::solution()
     QVERIFY(window->isVisible());
     QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
     QVERIFY(!method->isVisible());
+    QVERIFY(!mine->isVisible());
     type({"2", "0", "-8"}); // the other label's press
     QVERIFY2(steps().contains("所以 y = 2x − 1\n"), qPrintable(steps()));
     m_form->close();

@@ -1,3 +1,4 @@
+#include "checking.h"
 #include "conversions.h"
 #include "exact.h"
 #include "solution.h"
@@ -124,6 +125,10 @@ private slots:
     void completingSquare();
     void radicalExercises_data();
     void radicalExercises();
+    void rightWorkings_data();
+    void rightWorkings();
+    void wrongWorkings_data();
+    void wrongWorkings();
 };
 
 void tst_Solvers::families_data()
@@ -583,6 +588,103 @@ void tst_Solvers::radicalExercises()
         caption = "X1=" + caption.mid(2) +
                   "    X2=" + QString::fromStdU16String(rt::Str(expected[1].nearest()));
     QCOMPARE(QString::fromStdU16String(p.caption), caption);
+}
+
+// Workings that are right, written in many ways: never called wrong.
+void tst_Solvers::rightWorkings_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("working");
+    const auto row = [](const char *name, const QStringList &boxes, const char *working) {
+        QTest::newRow(name) << boxes << QString(working);
+    };
+    row("completing the square, with prose", {"1", "-8", "1"},
+        "解：移项，得 x² − 8x = −1\n配方，得 x² − 8x + 16 = −1 + 16，(x − 4)² = 15\n"
+        "由此可得 x − 4 = ±√15\n∴ x₁ = 4 − √15，x₂ = 4 + √15");
+    row("formula, ASCII", {"1", "-8", "1"},
+        "a=1, b=-8, c=1\nb^2-4ac = 64 - 4 = 60\nx = (8 +- sqrt(60))/2\nx1=4-√15, x2=4+√15");
+    row("formula, a, b and △ for their values", {"1", "-8", "1"},
+        "a = 1，b = −8，c = 1\n△ = b² − 4ac = (−8)² − 4 × 1 × 1 = 60\n"
+        "x = (−b ± √△)/(2a) = (8 ± √60)/(2 × 1)\nx₁ = 4 − √15 ≈ 0.127，x₂ = 4 + √15 ≈ 7.87");
+    row("factoring, 或", {"2", "-3", "1"},
+        "(2x − 1)(x − 1) = 0\n2x − 1 = 0 或 x − 1 = 0\nx = 1/2 或 x = 1");
+    row("multiplied through first", {"1/2", "-3/2", "1"},
+        "x² − 3x + 2 = 0\na = 1，b = −3，c = 2\nx = 1, 2");
+    row("both sides a common factor", {"3", "-11", "6"},
+        "2(x − 3) = 3x(x − 3)\n(x − 3)(2 − 3x) = 0\nx₁ = 3，x₂ = 2/3");
+    row("a square of a sum", {"48", "102", "45"},
+        "49(x + 1)² = (x − 2)²\n7(x + 1) = ±(x − 2)\nx = −3/2 或 x = −5/8");
+    row("double root, written once", {"1", "-4", "4"}, "(x − 2)² = 0\nx = 2");
+    row("no real root", {"1", "0", "4"}, "x² = −4\n原方程无实数根");
+    row("radical coefficients", {"1", "-2√3", "3"}, "(x − √3)² = 0\nx₁ = x₂ = √3");
+    row("a remark passed over", {"1", "-3", "2"},
+        "这道题用因式分解法\n(x − 1)(x − 2) = 0\nx = 1, x = 2");
+}
+
+void tst_Solvers::rightWorkings()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, working);
+    std::vector<rt::Radical> n;
+    for (const QString &box : boxes)
+        n.push_back(rt::ValNumber(box.toStdU16String()).field());
+    const QString verdict = QString::fromStdU16String(
+        solvers::checkWorking(n[0], n[1], n[2], working.toStdU16String()));
+    QVERIFY2(verdict.startsWith("全部正确。"), qPrintable(verdict));
+    // The program's own working of each method, pasted in, is right too.
+    const solvers::Solution s = solved(boxes);
+    for (const solvers::Worked &w : s.methods) {
+        const QString own =
+            QString::fromStdU16String(solvers::checkWorking(n[0], n[1], n[2], w.steps));
+        QVERIFY2(!own.contains("有误"), qPrintable(own));
+    }
+}
+
+// One row per mistake the chapter names: the first wrong line and the words that name it.
+void tst_Solvers::wrongWorkings_data()
+{
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("working");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("phrase");
+    const auto row = [](const char *name, const QStringList &boxes, const char *working, int line,
+                        const char *phrase) {
+        QTest::newRow(name) << boxes << QString(working) << line << QString(phrase);
+    };
+    row("1 −b's sign", {"1", "-8", "1"}, "x = (−8 ± √60)/2", 1, "−b 的符号");
+    row("2 △ with +4ac", {"1", "-8", "1"}, "a = 1，b = −8，c = 1\n△ = b² − 4ac = 64 + 4 = 68", 2,
+        "△ 算错了");
+    row("3 divided by 2 only", {"2", "-8", "1"}, "x = (8 ± √56)/2", 1, "分母是 2a");
+    row("4 one square root", {"1", "-6", "0"}, "(x − 3)² = 9\nx − 3 = 3", 2, "取正、负两个值");
+    row("4 one square root of two squares", {"48", "102", "45"},
+        "49(x + 1)² = (x − 2)²\n7(x + 1) = x − 2", 2, "取正、负两个值");
+    row("5 roots of x² = −4", {"1", "0", "4"}, "x² = −4\nx = ±2", 2, "△ < 0");
+    row("6 coefficient not 1", {"4", "-4", "-2"}, "(1 − 2x)² = 3\n1 − 2x = ±√3\nx = 1 ± √3", 3,
+        "系数化为 1");
+    row("7 one side only", {"1", "-8", "1"}, "x² − 8x = −1\nx² − 8x + 16 = −1\n(x − 4)² = −1", 2,
+        "两边都加上");
+    row("8 signs flipped", {"1", "5", "6"}, "(x + 2)(x + 3) = 0\nx = 2, 3", 2, "每个因式");
+    row("9 divided by x − 3", {"3", "-11", "6"}, "2(x − 3) = 3x(x − 3)\n2 = 3x", 2, "含 x 的式子");
+    row("10 product equal to 6", {"1", "-5", "-6"}, "x(x − 5) = 6\nx = 6 或 x − 5 = 6", 2,
+        "右边化为 0");
+    row("11 a root left out", {"1", "-3", "2"}, "(x − 1)(x − 2) = 0\nx = 2", 2, "漏了一个根");
+    row("other: not equivalent", {"1", "-8", "1"}, "x² − 8x = 1", 1, "不等价");
+    row("other: wrong coefficients", {"1", "-8", "1"}, "a = 1，b = 8，c = 1", 1, "a、b、c 不对");
+}
+
+void tst_Solvers::wrongWorkings()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, working);
+    QFETCH(int, line);
+    QFETCH(QString, phrase);
+    std::vector<rt::Radical> n;
+    for (const QString &box : boxes)
+        n.push_back(rt::ValNumber(box.toStdU16String()).field());
+    const QString verdict = QString::fromStdU16String(
+        solvers::checkWorking(n[0], n[1], n[2], working.toStdU16String()));
+    QVERIFY2(verdict.startsWith(QString("第 %1 行有误。").arg(line)), qPrintable(verdict));
+    QVERIFY2(verdict.contains(phrase), qPrintable(verdict));
 }
 
 QTEST_APPLESS_MAIN(tst_Solvers)

@@ -1,0 +1,563 @@
+#include "studentline.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace solvers {
+
+using rt::Radical;
+
+int degree(const Poly &p)
+{
+    for (int i = static_cast<int>(p.size()) - 1; i >= 0; --i)
+        if (!p[static_cast<std::size_t>(i)].isZero())
+            return i;
+    return -1;
+}
+
+namespace {
+
+Poly trimmed(Poly p)
+{
+    while (!p.empty() && p.back().isZero())
+        p.pop_back();
+    return p;
+}
+
+} // namespace
+
+Poly operator+(const Poly &p, const Poly &q)
+{
+    Poly r(std::max(p.size(), q.size()));
+    for (std::size_t i = 0; i < r.size(); ++i)
+        r[i] = (i < p.size() ? p[i] : Radical()) + (i < q.size() ? q[i] : Radical());
+    return trimmed(std::move(r));
+}
+
+Poly operator-(const Poly &p, const Poly &q)
+{
+    Poly minus;
+    for (const Radical &v : q)
+        minus.push_back(-v);
+    return p + minus;
+}
+
+Poly operator*(const Poly &p, const Poly &q)
+{
+    if (p.empty() || q.empty())
+        return {};
+    Poly r(p.size() + q.size() - 1);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        for (std::size_t j = 0; j < q.size(); ++j)
+            r[i + j] = r[i + j] + p[i] * q[j];
+    return trimmed(std::move(r));
+}
+
+Radical valueAt(const Poly &p, const Radical &x)
+{
+    Radical v;
+    for (auto i = p.rbegin(); i != p.rend(); ++i)
+        v = v * x + *i;
+    return v;
+}
+
+namespace {
+
+bool ideograph(char16_t c)
+{
+    return c >= 0x4E00 && c <= 0x9FFF;
+}
+
+// The line in plain signs: full-width forms, −, ×, ², Δ, 根号 and sqrt, x₁ folded; blanks gone.
+std::u16string normalised(std::u16string_view line)
+{
+    std::u16string s;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char16_t c = line[i];
+        if (c >= 0xFF01 && c <= 0xFF5E)
+            c = static_cast<char16_t>(c - 0xFEE0);
+        const auto next = [&](char16_t n) { return i + 1 < line.size() && line[i + 1] == n; };
+        switch (c) {
+        case u' ':
+        case u'\t':
+        case 0x3000:
+            continue;
+        case 0x2212:
+        case 0x2013:
+            s += u'-';
+            continue;
+        case 0x00D7:
+        case 0x00B7:
+        case 0x22C5:
+        case 0x2219:
+            s += u'*';
+            continue;
+        case 0x00F7:
+            s += u'/';
+            continue;
+        case 0x00B2:
+            s += u"^2";
+            continue;
+        case 0x0394:
+        case 0x2206:
+            s += u'△';
+            continue;
+        case 0x2081:
+            s += u"_1";
+            continue;
+        case 0x2082:
+            s += u"_2";
+            continue;
+        case 0x3001:
+            s += u',';
+            continue;
+        case 0x3002:
+            s += u'.';
+            continue;
+        case u'X':
+            s += u'x';
+            continue;
+        case u'根':
+            if (next(u'号')) {
+                s += u'√';
+                ++i;
+                continue;
+            }
+            break;
+        case u'+':
+            if (next(u'-')) {
+                s += u'±';
+                ++i;
+                continue;
+            }
+            if (next(u'/') && i + 2 < line.size() && line[i + 2] == u'-') {
+                s += u'±';
+                i += 2;
+                continue;
+            }
+            break;
+        default:
+            break;
+        }
+        if ((c == u's' || c == u'S') && i + 3 < line.size()) {
+            std::u16string word(line.substr(i, 4));
+            for (char16_t &w : word)
+                w = static_cast<char16_t>(w | 0x20);
+            if (word == u"sqrt") {
+                s += u'√';
+                i += 3;
+                continue;
+            }
+        }
+        s += c;
+    }
+    return s;
+}
+
+bool startsMath(char16_t c)
+{
+    return std::u16string_view(u"x△abc0123456789(-+√±.").find(c) != std::u16string_view::npos;
+}
+
+bool isProse(char16_t c)
+{
+    return ideograph(c) && c != u'或';
+}
+
+// The mathematics of the line: the first run between prose that has an "=" in it, "≈ …" left
+// out; nothing where prose after it says more with numbers ("当 x = 4 时，y 有最小值 −15").
+std::u16string mathOf(const std::u16string &s)
+{
+    std::size_t start = 0;
+    for (;;) {
+        while (start < s.size() && (isProse(s[start]) || !startsMath(s[start])))
+            ++start;
+        std::size_t end = start;
+        while (end < s.size() && !isProse(s[end]) &&
+               !(s[end] == u'(' && end + 1 < s.size() && isProse(s[end + 1])))
+            ++end;
+        if (start >= s.size())
+            return {};
+        const std::u16string run = s.substr(start, end - start);
+        if (run.find(u'=') == std::u16string::npos) {
+            start = end;
+            continue;
+        }
+        for (std::size_t i = end; i < s.size(); ++i)
+            if (s[i] == u'=' || (s[i] >= u'0' && s[i] <= u'9') ||
+                (s[i] < 0x80 && std::isalpha(static_cast<unsigned char>(s[i]))))
+                return {};
+        std::u16string m;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            if (run[i] == u'≈') {
+                while (i + 1 < run.size() && run[i + 1] != u',' && run[i + 1] != u'或')
+                    ++i;
+                continue;
+            }
+            if (run[i] != u'…')
+                m += run[i];
+        }
+        while (!m.empty() &&
+               std::u16string_view(u",.:;").find(m.back()) != std::u16string_view::npos)
+            m.pop_back();
+        return m;
+    }
+}
+
+std::vector<std::u16string> split(const std::u16string &s, std::u16string_view at)
+{
+    std::vector<std::u16string> parts(1);
+    for (const char16_t c : s) {
+        if (at.find(c) != std::u16string_view::npos)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+// Reads one side of an equation, with ± taken as pm.
+class Parser
+{
+public:
+    Parser(std::u16string_view text, const Symbols &symbols, int pm)
+        : m_s(text), m_symbols(symbols), m_pm(pm)
+    {}
+
+    std::optional<Side> side()
+    {
+        std::optional<Side> r = sum(true);
+        if (!r || m_i != m_s.size())
+            return std::nullopt;
+        return r;
+    }
+    bool sawPlusMinus() const { return m_sawPm; }
+
+private:
+    char16_t peek() const { return m_i < m_s.size() ? m_s[m_i] : u'\0'; }
+
+    std::optional<Side> sum(bool top)
+    {
+        if (++m_depth > 32)
+            return std::nullopt;
+        Poly total;
+        std::vector<Poly> factors;
+        int terms = 0;
+        int sign = 1;
+        for (;;) {
+            const char16_t c = peek();
+            if (c == u'+' || c == u'-' || c == u'±') {
+                sign = c == u'-' ? -1 : c == u'+' ? 1 : m_pm;
+                m_sawPm = m_sawPm || c == u'±';
+                ++m_i;
+            } else if (terms > 0) {
+                break;
+            }
+            std::optional<Side> t = product();
+            if (!t)
+                return std::nullopt;
+            total = sign > 0 ? total + t->poly : total - t->poly;
+            factors = std::move(t->factors);
+            ++terms;
+            sign = 1;
+        }
+        --m_depth;
+        if (!top || terms > 1)
+            factors.clear();
+        return Side{total, factors};
+    }
+
+    bool startsFactor() const
+    {
+        const char16_t c = peek();
+        return c == u'(' || c == u'x' || c == u'√' || c == u'a' || c == u'b' || c == u'c' ||
+               c == u'△' || c == u'.' || (c >= u'0' && c <= u'9');
+    }
+
+    std::optional<Side> product()
+    {
+        std::optional<Poly> p = power();
+        if (!p)
+            return std::nullopt;
+        std::vector<Poly> factors;
+        if (degree(*p) > 0)
+            factors.push_back(*p);
+        for (;;) {
+            const char16_t c = peek();
+            const bool times = c == u'*', over = c == u'/';
+            if (times || over)
+                ++m_i;
+            else if (!startsFactor())
+                break;
+            int sign = 1;
+            if ((times || over) && (peek() == u'-' || peek() == u'+')) {
+                sign = peek() == u'-' ? -1 : 1;
+                ++m_i;
+            }
+            std::optional<Poly> q = power();
+            if (!q)
+                return std::nullopt;
+            if (sign < 0)
+                *q = Poly{} - *q;
+            if (over) {
+                if (degree(*q) != 0) // only by a number
+                    return std::nullopt;
+                *p = *p * Poly{Radical(1) / (*q)[0]};
+                continue;
+            }
+            if (degree(*q) > 0)
+                factors.push_back(*q);
+            *p = *p * *q;
+            if (degree(*p) > 4)
+                return std::nullopt;
+        }
+        if (factors.size() < 2)
+            factors.clear();
+        return Side{*p, factors};
+    }
+
+    std::optional<Poly> power()
+    {
+        std::optional<Poly> p = base();
+        if (!p || peek() != u'^')
+            return p;
+        ++m_i;
+        if (peek() < u'1' || peek() > u'4')
+            return std::nullopt;
+        const int e = peek() - u'0';
+        ++m_i;
+        Poly r{Radical(1)};
+        for (int k = 0; k < e; ++k)
+            r = r * *p;
+        return r;
+    }
+
+    std::optional<Poly> base()
+    {
+        const char16_t c = peek();
+        if (c == u'(') {
+            ++m_i;
+            std::optional<Side> inner = sum(false);
+            if (!inner || peek() != u')')
+                return std::nullopt;
+            ++m_i;
+            return inner->poly;
+        }
+        if (c == u'x') {
+            ++m_i;
+            if (peek() == u'2' && (m_i + 1 >= m_s.size() || m_s[m_i + 1] < u'0' ||
+                                   m_s[m_i + 1] > u'9')) { // "x2" is x²
+                ++m_i;
+                return Poly{0, 0, 1};
+            }
+            if (peek() == u'_' || (peek() >= u'0' && peek() <= u'9'))
+                return std::nullopt;
+            return Poly{0, 1};
+        }
+        const Radical *symbol = c == u'a'   ? &m_symbols.a
+                                : c == u'b' ? &m_symbols.b
+                                : c == u'c' ? &m_symbols.c
+                                : c == u'△' ? &m_symbols.d
+                                            : nullptr;
+        if (symbol) {
+            ++m_i;
+            return Poly{*symbol};
+        }
+        if (c == u'√') {
+            ++m_i;
+            std::optional<Poly> radicand;
+            if (std::u16string_view(u"(abc△").find(peek()) != std::u16string_view::npos)
+                radicand = base();
+            else
+                radicand = number();
+            if (!radicand || degree(*radicand) > 0)
+                return std::nullopt;
+            const Radical r = radicand->empty() ? Radical() : (*radicand)[0];
+            if (!r.isRational()) // a root inside a root
+                return std::nullopt;
+            const std::optional<Radical> root = Radical::sqrtOf(r.rationalPart());
+            if (!root)
+                return std::nullopt;
+            return Poly{*root};
+        }
+        return number();
+    }
+
+    std::optional<Poly> number()
+    {
+        std::string digits;
+        long fraction = 0;
+        bool point = false;
+        while (m_i < m_s.size() && digits.size() < 30) {
+            const char16_t c = m_s[m_i];
+            if (c == u'.' && !point) {
+                point = true;
+            } else if (c >= u'0' && c <= u'9') {
+                digits += static_cast<char>(c);
+                fraction += point;
+            } else {
+                break;
+            }
+            ++m_i;
+        }
+        if (digits.empty())
+            return std::nullopt;
+        mpz_class scale;
+        mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(fraction));
+        mpq_class v(mpz_class(digits, 10), scale);
+        v.canonicalize();
+        return Poly{Radical(v)};
+    }
+
+    std::u16string_view m_s;
+    const Symbols &m_symbols;
+    int m_pm;
+    std::size_t m_i = 0;
+    int m_depth = 0;
+    bool m_sawPm = false;
+};
+
+// The values of an expression without x, two where it has ±.
+std::optional<std::vector<Radical>> values(std::u16string_view text, const Symbols &symbols)
+{
+    std::vector<Radical> list;
+    for (const int pm : {-1, 1}) {
+        Parser p(text, symbols, pm);
+        const std::optional<Side> s = p.side();
+        if (!s || degree(s->poly) > 0)
+            return std::nullopt;
+        list.push_back(s->poly.empty() ? Radical() : s->poly[0]);
+        if (!p.sawPlusMinus())
+            break;
+    }
+    return list;
+}
+
+bool isName(const std::u16string &s)
+{
+    return s == u"x" || s == u"x1" || s == u"x2" || s == u"x_1" || s == u"x_2";
+}
+
+bool noRealRoot(std::u16string_view line)
+{
+    for (const std::u16string_view says : {u"无实数根", u"没有实数根", u"无实根", u"没有实根"})
+        if (line.find(says) != std::u16string_view::npos)
+            return true;
+    return line.find(u"无解") != std::u16string_view::npos &&
+           line.find(u'=') == std::u16string_view::npos;
+}
+
+StudentLine roots(const std::vector<std::u16string> &parts, const Symbols &symbols)
+{
+    StudentLine r;
+    bool named = false;
+    for (const std::u16string &part : parts) {
+        const std::vector<std::u16string> segments = split(part, u"=");
+        std::size_t first = 0;
+        while (first < segments.size() && isName(segments[first]))
+            ++first;
+        if (first == 0 && !named)
+            return {};
+        if (first == segments.size())
+            return {};
+        named = true;
+        std::vector<Radical> last;
+        for (std::size_t i = first; i < segments.size(); ++i) {
+            const std::optional<std::vector<Radical>> v = values(segments[i], symbols);
+            if (!v)
+                return {};
+            if (v->size() == 2) // each "=" of x = (−b ± √△)/(2a) = … names both roots
+                r.rootChain.push_back(*v);
+            last = *v;
+        }
+        r.roots.insert(r.roots.end(), last.begin(), last.end());
+        // "x = (8 + √60)/2": a + where the formula's ± stood.
+        const std::u16string &written = segments.back();
+        r.plusForPlusMinus =
+            r.plusForPlusMinus || (written.find(u'√') != std::u16string::npos &&
+                                   written.find(u'±') == std::u16string::npos && parts.size() == 1);
+    }
+    r.kind = StudentLine::Roots;
+    return r;
+}
+
+} // namespace
+
+StudentLine readLine(std::u16string_view line, const Symbols &symbols)
+{
+    if (noRealRoot(line)) {
+        StudentLine r;
+        r.kind = StudentLine::Roots;
+        return r;
+    }
+    const std::u16string math = mathOf(normalised(line));
+    if (math.empty() || math.size() > 400)
+        return {};
+    const std::vector<std::u16string> parts = split(math, u",;或");
+    const std::vector<std::u16string> first = split(parts[0], u"=");
+    if (first.size() < 2 ||
+        std::any_of(parts.begin(), parts.end(), [](const std::u16string &p) { return p.empty(); }))
+        return {};
+
+    // a = 1，b = −8，c = 1
+    if (first[0] == u"a" || first[0] == u"b" || first[0] == u"c") {
+        StudentLine r;
+        bool seen[3] = {false, false, false};
+        for (const std::u16string &part : parts) {
+            const std::vector<std::u16string> kv = split(part, u"=");
+            const std::optional<std::vector<Radical>> v =
+                kv.size() == 2 ? values(kv[1], symbols) : std::nullopt;
+            if (!v || v->size() != 1 || kv[0].size() != 1 || kv[0][0] < u'a' || kv[0][0] > u'c')
+                return {};
+            const int k = kv[0][0] - u'a';
+            seen[k] = true;
+            (k == 0 ? r.a : k == 1 ? r.b : r.c) = (*v)[0];
+        }
+        if (!(seen[0] && seen[1] && seen[2]))
+            return {};
+        r.kind = StudentLine::Coefficients;
+        return r;
+    }
+
+    // △ = b² − 4ac = (−8)² − 4 × 1 × 1 = 60
+    if (parts.size() == 1 && (first[0] == u"△" || first[0] == u"b^2-4ac")) {
+        StudentLine r;
+        for (std::size_t i = first[0] == u"△" ? 1 : 0; i < first.size(); ++i) {
+            const std::optional<std::vector<Radical>> v = values(first[i], symbols);
+            if (!v || v->size() != 1)
+                return {};
+            r.values.push_back((*v)[0]);
+        }
+        r.kind = StudentLine::Discriminant;
+        return r;
+    }
+
+    if (isName(first[0]))
+        if (StudentLine r = roots(parts, symbols); r.kind == StudentLine::Roots)
+            return r;
+
+    StudentLine r;
+    for (const std::u16string &part : parts) {
+        const std::vector<std::u16string> sides = split(part, u"=");
+        if (sides.size() != 2)
+            return {};
+        for (const int pm : {1, -1}) {
+            Parser left(sides[0], symbols, pm), right(sides[1], symbols, pm);
+            std::optional<Side> l = left.side(), rs = right.side();
+            if (!l || !rs)
+                return {};
+            const Equation e{*l, *rs};
+            const int d = degree(e.general());
+            // An identity ("y = … = (x − 4)² − 15" read as x's) says nothing about the roots.
+            if (d > 2 || d < 0 || std::max(degree(l->poly), degree(rs->poly)) < 1)
+                return {};
+            r.equations.push_back(e);
+            if (!left.sawPlusMinus() && !right.sawPlusMinus())
+                break;
+        }
+    }
+    r.kind = StudentLine::Equations;
+    return r;
+}
+
+} // namespace solvers
