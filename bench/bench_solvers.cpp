@@ -1,5 +1,6 @@
 // The two solvers from box texts to answer text, and to the exact answer with its worked
 // solution, reading included.
+#include "checking.h"
 #include "conversions.h"
 #include "line.h"
 #include "methods.h"
@@ -112,6 +113,27 @@ BENCHMARK_CAPTURE(longText, product, [] {
     std::u16string s = u"1";
     while (s.size() < 10000)
         s += u"(1 + √2)(√2 − 1)";
+    return s;
+}());
+
+// A student's working checked against x² − 8x + 1 = 0.
+void check(benchmark::State &state, std::u16string working)
+{
+    const rt::Radical a(1), b(-8), c(1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solvers::checkWorking(a, b, c, working));
+}
+BENCHMARK_CAPTURE(check, twenty_lines, [] {
+    std::u16string s;
+    for (int i = 0; i < 4; ++i)
+        s += u"解：移项，得 x² − 8x = −1\n配方，得 x² − 8x + 16 = −1 + 16\n(x − 4)² = 15\n"
+             u"由此可得 x − 4 = ±√15\na = 1，b = −8，c = 1\n";
+    return s + u"x₁ = 4 − √15，x₂ = 4 + √15";
+}());
+BENCHMARK_CAPTURE(check, ten_thousand_characters, [] {
+    std::u16string s;
+    while (s.size() < 10000)
+        s += u"配方，得 x² − 8x + 16 = −1 + 16，(x − 4)² = 15\n"; // right: 200 lines are read
     return s;
 }());
 

@@ -128,6 +128,21 @@ def main():
              lambda: answer.clear_cache() or answer.get_description() == "方程的解：x₁ = 1，x₂ = 2")
     subprocess.run(["import", "-window", "root", os.path.join(artefacts, "answer.png")], check=True)
 
+    # The student's own lines, checked with Ctrl+Enter: the verdict reaches the screen reader.
+    xdo("key", "ctrl+1")
+    mine = wait_for("the worked solution's own lines", lambda: find(root, name="我的解答"))
+    click(mine)
+    for line in ("x^2-3x=-2", "x^2-3x+9/4=-2"):
+        xdo("type", "--delay", "20", "--", line)
+        xdo("key", "Return")
+    xdo("key", "ctrl+Return")
+    verdict = wait_for("the verdict", lambda: find(root, name="检查结果"))
+    wait_for("the verdict described", lambda: verdict.clear_cache() or
+             verdict.get_description().startswith("第 2 行有误。"))
+    subprocess.run(["import", "-window", "root", os.path.join(artefacts, "verdict.png")],
+                   check=True)
+    xdo("key", "Escape")
+
     click(find(form, name="About"))
     wait_for("the About dialog", lambda: find(root, name="关于 Quadrimo"))
     xdo("key", "Escape")
