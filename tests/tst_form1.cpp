@@ -303,6 +303,8 @@ void tst_Form1::solution()
     auto *mine = control<QPlainTextEdit>(window, "txtMine");
     auto *verdict = control<QPlainTextEdit>(window, "txtVerdict");
     QVERIFY(mine->isVisible());
+    // On a 1366×768 screen, title bar and task bar left, with room for the graph.
+    QVERIFY(window->height() <= 700 && control(window, "picGraph")->height() >= 240);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     mine->setFocus();
