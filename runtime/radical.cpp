@@ -91,10 +91,24 @@ Radical operator-(const Radical &x, const Radical &y)
 // √m·√n = g√(mn/g²) with g = gcd(m, n); mn/g² is square-free when m and n are.
 Radical operator*(const Radical &x, const Radical &y)
 {
+    // By a rational: the terms keep their order.
+    if (x.isRational() || y.isRational()) {
+        const Radical &q = x.isRational() ? x : y;
+        if (q.isZero())
+            return {};
+        Radical r = x.isRational() ? y : x;
+        for (Radical::Term &t : r.m_terms)
+            t.c *= q.m_terms[0].c;
+        return r;
+    }
     Radical r;
     mpz_class g;
     for (const Radical::Term &s : x.m_terms)
         for (const Radical::Term &t : y.m_terms) {
+            if (s.n == 1 || t.n == 1) {
+                r.add(s.n == 1 ? t.n : s.n, mpq_class(s.c * t.c));
+                continue;
+            }
             mpz_gcd(g.get_mpz_t(), s.n.get_mpz_t(), t.n.get_mpz_t());
             r.add(mpz_class((s.n / g) * (t.n / g)), mpq_class(s.c * t.c * g));
         }

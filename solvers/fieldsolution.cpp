@@ -80,7 +80,7 @@ struct FieldQuadratic
 {
     FieldQuadratic(const rt::Number &a, const rt::Number &b, const rt::Number &c)
         : a(a.field()), b(b.field()), c(c.field()), A(typed(a)), B(typed(b)), C(typed(c)),
-          up(a.value > 0), roots(this->a, this->b, this->c)
+          up(a.value > 0), roots(fieldRoots(this->a, this->b, this->c))
     {
         const bool rationalA = a.kind != rt::NumberKind::Radical;
         const bool rationalB = b.kind != rt::NumberKind::Radical;

@@ -62,7 +62,7 @@ std::u16string quadraticAnswer(const rt::Number &a, const rt::Number &b, const r
     rt::fpCheck(b.value * b.value - (a.value * 4.0) * c.value);
 
     if (radical) {
-        const FieldRoots r(a.field(), b.field(), c.field());
+        const FieldRoots &r = fieldRoots(a.field(), b.field(), c.field());
         if (r.sign < 0)
             return u"△小于0，无解！";
         const std::u16string x1 = rt::Str(r.at[0]);

@@ -83,19 +83,46 @@ std::u16string termText(const mpz_class &v, const mpz_class &n)
 
 } // namespace
 
+const FieldRoots &fieldRoots(const rt::Radical &a, const rt::Radical &b, const rt::Radical &c)
+{
+    struct Last
+    {
+        rt::Radical a, b, c;
+        FieldRoots roots;
+    };
+    static std::optional<Last> last;
+    if (!last || last->a != a || last->b != b || last->c != c)
+        last.emplace(Last{a, b, c, FieldRoots(a, b, c)});
+    return last->roots;
+}
+
+namespace {
+
+Written written(const std::vector<rt::Radical::Term> &terms);
+
+} // namespace
+
 Written writeTerms(std::initializer_list<const rt::Radical *> parts)
 {
-    std::vector<rt::Radical::Term> terms;
+    std::vector<rt::Radical::Term> gathered;
     for (const rt::Radical *part : parts)
         for (const rt::Radical::Term &t : part->terms()) {
-            const auto same = std::find_if(terms.begin(), terms.end(),
+            const auto same = std::find_if(gathered.begin(), gathered.end(),
                                            [&](const rt::Radical::Term &u) { return u.n == t.n; });
-            if (same == terms.end())
-                terms.push_back(t);
+            if (same == gathered.end())
+                gathered.push_back(t);
             else
                 same->c += t.c;
         }
-    std::erase_if(terms, [](const rt::Radical::Term &t) { return sgn(t.c) == 0; });
+    std::erase_if(gathered, [](const rt::Radical::Term &t) { return sgn(t.c) == 0; });
+    return written(gathered);
+}
+
+namespace {
+
+// The terms in the order given, none 0.
+Written written(const std::vector<rt::Radical::Term> &terms)
+{
     if (terms.empty())
         return Zero;
     const bool readableTerms = std::all_of(terms.begin(), terms.end(), [](const auto &t) {
@@ -138,6 +165,8 @@ Written writeTerms(std::initializer_list<const rt::Radical *> parts)
     return {u"(" + s + u")/" + integerText(d)};
 }
 
+} // namespace
+
 // A positive term first where there is one: "√2 − 1", not "−1 + √2".
 std::u16string FieldRoots::decimals(int i) const
 {
@@ -157,9 +186,11 @@ Written writeValue(const rt::Radical &x)
     const auto positive = std::find_if(terms.begin(), terms.end(),
                                        [](const rt::Radical::Term &t) { return sgn(t.c) > 0; });
     if (terms.empty() || sgn(terms[0].c) > 0 || positive == terms.end())
-        return writeTerms({&x});
-    const rt::Radical first = rt::Radical::surd(positive->c, positive->n), rest = x - first;
-    return writeTerms({&first, &rest});
+        return written(terms);
+    std::vector<rt::Radical::Term> reordered = terms;
+    std::rotate(reordered.begin(), reordered.begin() + (positive - terms.begin()),
+                reordered.begin() + (positive - terms.begin()) + 1);
+    return written(reordered);
 }
 
 Written typed(const rt::Number &n)

@@ -32,6 +32,9 @@ struct FieldRoots
     std::u16string decimals(int i) const; // x[i]'s 15 significant digits
 };
 
+// The roots of the last equation asked for: a press asks for its caption, then its working.
+const FieldRoots &fieldRoots(const rt::Radical &a, const rt::Radical &b, const rt::Radical &c);
+
 // Terms in the order given, like ones gathered: "2√3 − √2", "(√6 − √22)/4", "√3/3", "−8 − √2";
 // "≈" and 15 significant digits where a part has more than 12 digits.
 Written writeTerms(std::initializer_list<const rt::Radical *> parts);

@@ -180,7 +180,7 @@ std::u16string mathOf(const std::u16string &s)
             return {};
         const std::u16string run = s.substr(start, end - start);
         if (run.find(u'=') == std::u16string::npos) {
-            start = end;
+            start = std::max(end, start + 1);
             continue;
         }
         for (std::size_t i = end; i < s.size(); ++i)
