@@ -182,7 +182,7 @@ private:
         if (c != u'.' && !isDigit(c, 10))
             return std::nullopt;
         const Side side = readDecimal(m_in);
-        if (!side.digits)
+        if (!side.digits || m_in.peek() == u'.') // "√3..2" is a slip, not √3 × 0.2
             return std::nullopt;
         m_decimal = m_decimal || side.decimal;
         return Radical(side.exact);

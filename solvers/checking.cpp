@@ -270,6 +270,33 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
     }
     std::u16string passed, note;
     bool answered = false, lastAnswers = false;
+    // A line that names part of the roots waits for the lines after it: x₁ and x₂, or
+    // x − 1 = 0 and x − 2 = 0, written one a line.
+    struct Pending
+    {
+        std::size_t line;
+        StudentLine read;
+        RootSet set;
+    };
+    std::optional<Pending> pending;
+    const auto afterFactors = [&] {
+        return s.lastEquations.size() == 1 && (s.lastEquations[0].left.factors.size() >= 2 ||
+                                               s.lastEquations[0].right.factors.size() >= 2);
+    };
+    const auto verdict = [&](std::size_t i, const Wrong &wrong) {
+        return u"第 " + number(static_cast<int>(i + 1)) + u" 行有误。\n" + lines[i] + u"\n" +
+               wrong.why + passed + note;
+    };
+    // A part that no line completed is wrong where it was written.
+    const auto settle = [&]() -> std::optional<Wrong> {
+        if (!pending)
+            return std::nullopt;
+        const Pending p = *pending;
+        pending.reset();
+        if (p.read.kind == StudentLine::Roots)
+            return wrongRoots(s, p.set, p.read.plusForPlusMinus, afterFactors());
+        return wrongEquation(s, p.read, p.set);
+    };
     int counted = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::u16string &line = lines[i];
@@ -284,39 +311,87 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
         const StudentLine read = readLine(line, symbols);
         if (answered && read.kind != StudentLine::Roots)
             continue;
+        if (read.kind == StudentLine::Unread) {
+            passed += u"\n第 " + n + u" 行没有读懂，已跳过。";
+            continue;
+        }
+        if (pending && pending->read.kind != read.kind) {
+            const std::size_t at = pending->line;
+            if (const std::optional<Wrong> w = settle())
+                return verdict(at, *w);
+        }
         std::optional<Wrong> wrong;
         switch (read.kind) {
         case StudentLine::Unread:
-            passed += u"\n第 " + n + u" 行没有读懂，已跳过。";
-            continue;
+            break;
         case StudentLine::Equations: {
-            const RootSet now = setOf(read);
-            if (!sameSet(now, s.last)) {
-                wrong = wrongEquation(s, read, now);
+            RootSet now = setOf(read);
+            if (pending)
+                now = unite(pending->set, now);
+            if (sameSet(now, s.last)) {
+                s.lastEquations = read.equations;
+                if (pending)
+                    s.lastEquations.insert(s.lastEquations.begin(), pending->read.equations.begin(),
+                                           pending->read.equations.end());
+                pending.reset();
+                s.ownLines = true;
+                if (read.equations.size() == 1 && degree(read.equations[0].general()) == 2)
+                    s.general = read.equations[0].general();
                 break;
             }
-            s.last = now;
-            s.lastEquations = read.equations;
-            s.ownLines = true;
-            if (read.equations.size() == 1)
-                s.general = read.equations[0].general();
+            const bool linear =
+                std::all_of(read.equations.begin(), read.equations.end(),
+                            [](const Equation &e) { return degree(e.general()) == 1; });
+            if (linear && degree(now) > 0 && strictlyWithin(now, s.last)) {
+                if (pending) {
+                    pending->set = now;
+                    pending->read.equations.insert(pending->read.equations.end(),
+                                                   read.equations.begin(), read.equations.end());
+                } else {
+                    pending = Pending{i, read, now};
+                }
+                break;
+            }
+            if (pending) {
+                const Pending p = *pending;
+                pending.reset();
+                return verdict(p.line, *wrongEquation(s, p.read, p.set));
+            }
+            wrong = wrongEquation(s, read, now);
             break;
         }
         case StudentLine::Roots: {
-            const bool afterFactors =
-                s.lastEquations.size() == 1 && (s.lastEquations[0].left.factors.size() >= 2 ||
-                                                s.lastEquations[0].right.factors.size() >= 2);
             for (const std::vector<Radical> &values : read.rootChain)
                 if (!wrong && !sameSet(rootsOf(values), s.answer))
-                    wrong = wrongRoots(s, rootsOf(values), read.plusForPlusMinus, afterFactors);
-            if (!wrong && !sameSet(setOf(read), s.answer))
-                wrong = wrongRoots(s, setOf(read), read.plusForPlusMinus, afterFactors);
-            answered = !wrong;
+                    wrong = wrongRoots(s, rootsOf(values), read.plusForPlusMinus, afterFactors());
+            if (wrong)
+                break;
+            RootSet now = setOf(read);
+            if (pending)
+                now = unite(pending->set, now);
+            if (sameSet(now, s.answer)) {
+                pending.reset();
+                answered = true;
+                break;
+            }
+            if (degree(now) > 0 && strictlyWithin(now, s.answer) && !read.plusForPlusMinus) {
+                if (pending)
+                    pending->set = now;
+                else
+                    pending = Pending{i, read, now};
+                break;
+            }
+            if (pending) {
+                const Pending p = *pending;
+                pending.reset();
+                return verdict(p.line, *wrongRoots(s, p.set, false, afterFactors()));
+            }
+            wrong = wrongRoots(s, now, read.plusForPlusMinus, afterFactors());
             break;
         }
         case StudentLine::Coefficients: {
-            const Poly &g = s.general;
-            const bool proportional = degree(g) == 2 && read.b * g[2] == read.a * g[1] &&
+            const Poly &g = degree(s.general) == 2 ? s.general : Poly{s.c, s.b, s.a};
+            const bool proportional = read.b * g[2] == read.a * g[1] &&
                                       read.c * g[2] == read.a * g[0] && !read.a.isZero();
             if (!proportional) {
                 wrong = Wrong{u"a、b、c 不对，应为 a = " + text(g[2]) + u"，b = " + text(g[1]) +
@@ -329,16 +404,32 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
             break;
         }
         case StudentLine::Discriminant: {
-            const Radical d = s.cb * s.cb - Radical(4) * s.ca * s.cc;
-            for (const Radical &v : read.values)
-                if (v != d)
-                    wrong = Wrong{u"△ 算错了，应为 △ = b² − 4ac = " + text(d)};
+            // For the last coefficients, or for the last equation written as … = 0.
+            std::vector<Symbols> meant{symbols};
+            if (s.lastEquations.size() == 1 && s.lastEquations[0].right.poly.empty() &&
+                degree(s.lastEquations[0].left.poly) == 2) {
+                const Poly &g = s.lastEquations[0].left.poly;
+                meant.push_back({g[2], g[1], g[0], g[1] * g[1] - Radical(4) * g[2] * g[0]});
+            }
+            const bool right = std::any_of(meant.begin(), meant.end(), [&](const Symbols &m) {
+                const StudentLine again = readLine(line, m);
+                return again.kind == StudentLine::Discriminant &&
+                       std::all_of(again.values.begin(), again.values.end(),
+                                   [&](const Radical &v) { return v == m.d; });
+            });
+            if (!right)
+                wrong = Wrong{u"△ 算错了，应为 △ = b² − 4ac = " + text(symbols.d)};
             break;
         }
         }
         if (wrong)
-            return u"第 " + n + u" 行有误。\n" + line + u"\n" + wrong->why + passed + note;
+            return verdict(i, *wrong);
         lastAnswers = read.kind == StudentLine::Roots;
+    }
+    if (pending) {
+        const std::size_t at = pending->line;
+        if (const std::optional<Wrong> w = settle())
+            return verdict(at, *w);
     }
     if (answered && lastAnswers)
         return u"全部正确。" + passed + note;

@@ -141,16 +141,19 @@ struct FieldQuadratic
         return x;
     }
 
-    // (−b ∓ √△)/2a where √△ nests.
+    // (−b ∓ √△)/2a where √△ nests; over a positive denominator, (b ± √△)/(−2a) for a < 0.
     Written nested(bool plus) const
     {
-        const Written twoA = writeValue(a + a);
+        const bool flip = a.sign() < 0;
+        const Written twoA = writeValue(flip ? -(a + a) : a + a);
         const bool wrap = twoA.text.find_first_of(u"√/ ") != std::u16string::npos;
         const std::u16string over = cat({u"/", wrap ? u"(" : u"", twoA.text, wrap ? u")" : u""});
         const std::u16string root = cat({u"√", underRoot(D)});
+        const bool add = plus != flip;
         if (b.isZero())
-            return {cat({plus ? u"" : u"−", root, over})};
-        return {cat({u"(", writeValue(-b).text, plus ? u" + " : u" − ", root, u")", over})};
+            return {cat({add ? u"" : u"−", root, over})};
+        return {
+            cat({u"(", writeValue(flip ? b : -b).text, add ? u" + " : u" − ", root, u")", over})};
     }
 
     Radical a, b, c;

@@ -150,7 +150,7 @@ Written written(const std::vector<rt::Radical::Term> &terms)
     for (std::size_t i = 0; i < terms.size(); ++i) {
         const rt::Radical::Term &t = terms[i];
         const bool over = integerFirst && i == 1;
-        const mpz_class v = over ? t.c.get_num() : mpz_class(t.c * d);
+        const mpz_class v = integerFirst ? t.c.get_num() : mpz_class(t.c * d);
         std::u16string text = termText(v, t.n);
         if (over && t.c.get_den() != 1)
             text += u"/" + integerText(t.c.get_den());

@@ -190,7 +190,10 @@ std::u16string mathOf(const std::u16string &s)
         std::u16string m;
         for (std::size_t i = 0; i < run.size(); ++i) {
             if (run[i] == u'≈') {
-                while (i + 1 < run.size() && run[i + 1] != u',' && run[i + 1] != u'或')
+                // "≈ 7.87 或 0.127" is all approximation; "≈ 1 或 x = 2" names a root again.
+                const std::size_t comma = std::min(run.find(u',', i), run.size());
+                const bool more = run.find(u'=', i) < comma;
+                while (i + 1 < run.size() && run[i + 1] != u',' && (!more || run[i + 1] != u'或'))
                     ++i;
                 continue;
             }
@@ -214,6 +217,12 @@ std::vector<std::u16string> split(const std::u16string &s, std::u16string_view a
             parts.back() += c;
     }
     return parts;
+}
+
+// At most four radicands, as in a box: past that the arithmetic grows as 4ⁿ.
+bool small(const Poly &p)
+{
+    return std::all_of(p.begin(), p.end(), [](const Radical &v) { return v.terms().size() <= 5; });
 }
 
 // Reads one side of an equation, with ± taken as pm.
@@ -257,6 +266,8 @@ private:
             if (!t)
                 return std::nullopt;
             total = sign > 0 ? total + t->poly : total - t->poly;
+            if (!small(total))
+                return std::nullopt;
             factors = std::move(t->factors);
             ++terms;
             sign = 1;
@@ -297,18 +308,27 @@ private:
             std::optional<Poly> q = power();
             if (!q)
                 return std::nullopt;
+            // "/2a" divides by 2a, as it is written under the formula's line.
+            if (over && std::u16string_view(u"abc△").find(peek()) != std::u16string_view::npos) {
+                const std::optional<Poly> symbol = power();
+                if (!symbol)
+                    return std::nullopt;
+                *q = *q * *symbol;
+            }
             if (sign < 0)
                 *q = Poly{} - *q;
             if (over) {
                 if (degree(*q) != 0) // only by a number
                     return std::nullopt;
                 *p = *p * Poly{Radical(1) / (*q)[0]};
+                if (!small(*p))
+                    return std::nullopt;
                 continue;
             }
             if (degree(*q) > 0)
                 factors.push_back(*q);
             *p = *p * *q;
-            if (degree(*p) > 4)
+            if (degree(*p) > 4 || !small(*p))
                 return std::nullopt;
         }
         if (factors.size() < 2)
@@ -400,7 +420,7 @@ private:
             }
             ++m_i;
         }
-        if (digits.empty())
+        if (digits.empty() || peek() == u'.')
             return std::nullopt;
         mpz_class scale;
         mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(fraction));

@@ -199,6 +199,8 @@ void tst_Form1::presses_data()
     row("unreadable b", {"1e400", "2√", "√(-1)"}, "ERROR! 无法读出 b：2√", "ERROR! 无法读出 b：2√");
     row("unreadable y₂", {"1", "2", "3", "sqrt"}, "ERROR! 无法读出 y₂：sqrt",
         "ERROR! 无法读出 y₂：sqrt");
+    row("a fifth radicand", {"√2", "√3+√5", "√7-√11"}, "ERROR! 无法读出 c：√7-√11",
+        "ERROR! 无法读出 c：√7-√11");
 }
 
 // Typed as a user types, then GO; a runtime error leaves the label as it was, its tooltip and
