@@ -80,9 +80,14 @@ def tree(folder):
 
 
 def older_setup(build, artefacts):
-    """Version 0.9 of the installer: the program's qt.conf and a file the new version lacks."""
+    """Version 0.9 of the installer: the program's qt.conf and a file the new version lacks. Its
+    uninstaller, as those already out there, does not look for a running Quadrimo."""
     extra = os.path.join(artefacts, "dropped.txt")
     open(extra, "w").close()
+    script = os.path.join(artefacts, "quadrimo-0.9.nsi")
+    with open(os.path.join(SOURCE, "app", "quadrimo.nsi")) as new, open(script, "w") as old:
+        old.write(new.read().replace("Call un.ClosedOrQuit", ""))
+    shutil.copy(os.path.join(SOURCE, "app", "licenses.txt"), artefacts)
     lists = {"FILES": 'SetOutPath "$INSTDIR"\nFile "%s"\nFile "%s"\n' % (
         os.path.join(build, "Quadrimo", "qt.conf"), extra),
         "UNFILES": 'Delete "$INSTDIR\\qt.conf"\nDelete "$INSTDIR\\dropped.txt"\n', "UNDIRS": ""}
@@ -94,7 +99,7 @@ def older_setup(build, artefacts):
     setup = os.path.join(artefacts, "Quadrimo-0.9-setup.exe")
     subprocess.run(["makensis", "-V1", "-INPUTCHARSET", "UTF8", "-DVERSION=0.9", "-DPUBLISHER=-",
                     "-DICON=" + os.path.join(SOURCE, "app", "icons", "quadrimo.ico"), *defines,
-                    "-DOUTFILE=" + setup, os.path.join(SOURCE, "app", "quadrimo.nsi")],
+                    "-DOUTFILE=" + setup, script],
                    check=True, env=dict(os.environ, LC_ALL="C.UTF-8"))
     return setup
 
@@ -159,9 +164,18 @@ def main():
         stop(77, "SKIP: Xvfb did not start")
     os.environ["DISPLAY"] = ":" + display
 
-    # Over an older copy: its own uninstaller removes what it installed, then one entry is left.
+    # Over an older copy: while Quadrimo runs (the package's own, not installed) setup stops
+    # before the old uninstaller runs; then that uninstaller removes what it installed, and one
+    # entry is left.
     if wine(older_setup(build, artefacts), "/S") != 0 or "0.9" not in (entry() or ""):
         stop(1, "FAIL: version 0.9 did not install")
+    processes.append(subprocess.Popen([WINE, os.path.join(build, "Quadrimo", "quadrimo.exe")]))
+    wait_for("the package's main window", lambda: window("Form1"), 60)
+    files = tree(installed)
+    status = run(WINE, setup, "/S").returncode
+    if status != 2 or tree(installed) != files:
+        stop(1, f"FAIL: setup while Quadrimo runs went on (exit code {status})")
+    subprocess.run(["wineserver", "-k"])
     if wine(setup, "/S") != 0:
         stop(1, "FAIL: the silent install over version 0.9 failed")
     if tree(installed) != sorted(tree(os.path.join(build, "Quadrimo")) + ["uninstall.exe"]):
@@ -186,14 +200,13 @@ def main():
     xdo("key", "--window", about, "Escape")
     wait_for("the About dialog to close", lambda: not window("关于 Quadrimo"))
 
-    # While it runs, neither setup nor the uninstaller (run in place, to see its exit code;
-    # two arguments, as Wine would quote one with a blank) touches anything.
+    # While it runs, the uninstaller (run in place, to see its exit code; two arguments, as Wine
+    # would quote one with a blank) touches nothing.
     files = tree(installed)
-    refused = [run(WINE, setup, "/S").returncode,
-               run(WINE, os.path.join(installed, "uninstall.exe"), "/S", r"_?=C:\Program",
-                   r"Files\Quadrimo").returncode]
-    if refused != [2, 2] or tree(installed) != files or not entry():
-        stop(1, f"FAIL: setup and uninstall while Quadrimo runs: exit codes {refused}")
+    status = run(WINE, os.path.join(installed, "uninstall.exe"), "/S", r"_?=C:\Program",
+                 r"Files\Quadrimo").returncode
+    if status != 2 or tree(installed) != files or not entry():
+        stop(1, f"FAIL: uninstall while Quadrimo runs went on (exit code {status})")
     subprocess.run(["wineserver", "-k"])
 
     # NSIS's uninstaller returns before it is done: wait for every process of the prefix.
