@@ -63,6 +63,14 @@ def new_prefix(path, locale="zh_CN"):
     return os.path.join(path, "drive_c")
 
 
+def end_prefix():
+    """Ends the prefix's programs and removes it. Its server must be gone first: a new prefix may
+    get the removed folder's inode, by which Wine finds a prefix's server."""
+    subprocess.run(["wineserver", "-k"])
+    subprocess.run(["wineserver", "-w"])
+    shutil.rmtree(own_prefix[0])
+
+
 def wine(*args):
     status = run(WINE, *args).returncode
     subprocess.run(["wineserver", "-w"])
@@ -217,16 +225,14 @@ def main():
         left.append(KEY)
     if left:
         stop(1, f"FAIL: the uninstaller left {left}")
-    subprocess.run(["wineserver", "-k"])
-    shutil.rmtree(own_prefix[0])  # kept only when a step failed
+    end_prefix()  # kept only when a step failed
 
     drive = new_prefix(os.path.join(artefacts, "wineprefix-win7"))
     if wine("winecfg", "-v", "win7") != 0 or wine(setup, "/S") != 3:
         stop(1, "FAIL: setup on Windows 7 did not stop with exit code 3")
     if os.path.exists(os.path.join(drive, "Program Files", "Quadrimo")) or entry() is not None:
         stop(1, "FAIL: setup on Windows 7 wrote something")
-    subprocess.run(["wineserver", "-k"])
-    shutil.rmtree(own_prefix[0])
+    end_prefix()
 
     # The zip's program, unpacked anywhere, on English Windows.
     new_prefix(os.path.join(artefacts, "wineprefix-en"), "en_US")
@@ -236,8 +242,7 @@ def main():
     processes.append(subprocess.Popen([WINE, os.path.join(unpacked, "Quadrimo", "quadrimo.exe")]))
     answers(wait_for("the zip's main window", lambda: window("Form1"), 60))
     run("import", "-window", "root", os.path.join(artefacts, "zip-english.png"))
-    subprocess.run(["wineserver", "-k"])
-    shutil.rmtree(own_prefix[0])
+    end_prefix()
     stop(0, "installer end-to-end: all steps passed")
 
 
