@@ -4,8 +4,18 @@
 
 #include <QApplication>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 int main(int argc, char *argv[])
 {
+#ifdef _WIN32
+    // Tells the installer and the uninstaller that Quadrimo is running: they look for this name.
+    // It stops no second copy, and the handle stays open until the process ends.
+    CreateMutexW(nullptr, FALSE, L"Global\\Quadrimo");
+#endif
     QApplication app(argc, argv);
     rt::initialize();
 

@@ -25,14 +25,17 @@ test -f /usr/share/icons/hicolor/32x32/apps/$id.png
 test -f /usr/share/icons/hicolor/scalable/apps/$id.svg
 test -f /usr/share/metainfo/$id.metainfo.xml
 
-# Start it as the menu would: the entry's Exec line, on a display of its own.
+# Start it as the menu would: the entry's Exec line, on a display of its own, which like the
+# tests' leaves no socket file behind for another server to meet. The program is the job
+# itself, so that stopping the job stops it.
 exec_line="$(sed -n 's/^Exec=//p' "$entry" | head -n1)"
 exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp -nolisten unix 2>/dev/null &
 xvfb=$!
 read -r -t 10 number <&"$fd"
+exec {fd}<&-
 export DISPLAY=":$number"
-(cd / && env -u QT_QPA_PLATFORM $exec_line) &
+(cd / && exec env -u QT_QPA_PLATFORM $exec_line) &
 app=$!
 status=0
 if timeout 20 xdotool search --sync --onlyvisible --name '^Form1$' >/dev/null; then

@@ -139,32 +139,131 @@ build_qt() {
     touch "$qt/.done"
 }
 
-# What the package must carry beside the program: the licences of everything in it, and the
-# Debian source versions it was built from.
+# The notices of the parts Qt built into the DLLs the package carries: the files each part's
+# qt_attribution.json names (LicenseFile), with the JSON itself, which says whose the part is.
+qt_parts=(src/3rdparty/{blake2,double-conversion,easing,freetype,harfbuzz-ng,icc,libpng,md4,md4c}
+    src/3rdparty/{md5,pcre2,rfc6234,sha1,sha3,tinycbor,zlib} src/corelib/{text,tools}
+    src/gui/{painting,text})
+license_files() { sed -n 's/.*"LicenseFile": *"\([^"]*\)".*/\1/p' "$1"; }
+qt_notices() {
+    [[ -f $notices/.done ]] && return
+    local tarball="$cache/src/qt6-base_${qt_version#*:}" from="$work/notices" part file names=()
+    tarball="${tarball%-*}.orig.tar.xz"
+    [[ -f $tarball ]] || fetch_sources "qt6-base=$qt_version"
+    rm -rf "$from" "$notices"
+    mkdir -p "$from"
+    tar -xf "$tarball" -C "$from" --strip-components=1 --wildcards '*/qt_attribution.json'
+    for part in "${qt_parts[@]}"; do
+        for file in $(license_files "$from/$part/qt_attribution.json"); do
+            names+=("*/$(realpath -m --relative-to="$from" "$from/$part/$file")")
+        done
+    done
+    # FreeType's LICENSE.txt leaves its terms to the FreeType License, docs/FTL.TXT.
+    names+=("*/src/3rdparty/freetype/docs/FTL.TXT")
+    mapfile -t names < <(printf '%s\n' "${names[@]}" | sort -u)
+    tar -xf "$tarball" -C "$from" --strip-components=1 --wildcards "${names[@]}"
+    for part in "${qt_parts[@]}"; do
+        mkdir -p "$notices/${part#src/}"
+        cp "$from/$part/qt_attribution.json" "$notices/${part#src/}/"
+        for file in $(license_files "$from/$part/qt_attribution.json"); do
+            cp "$from/$part/$file" "$notices/${part#src/}/"
+        done
+    done
+    cp "$from/src/3rdparty/freetype/docs/FTL.TXT" "$notices/3rdparty/freetype/"
+    rm -rf "$from"
+    touch "$notices/.done"
+}
+
+# What the package must carry beside the program: the licences of everything in it, and where
+# the exact sources it was built from stay available.
+source_of() { dpkg-query -W -f='${source:Package} ${source:Version}\n' "$1"; }
+snapshot() { local v="${2//+/%2B}"; echo "https://snapshot.debian.org/package/$1/${v//:/%3A}/"; }
 gather_licenses() {
-    local to="$build/licenses" doc=/usr/share/doc
+    local to="$build/licenses" doc=/usr/share/doc component package version
     rm -rf "$to"
     mkdir -p "$to/Qt" "$to/GMP" "$to/MPFR" "$to/GCC" "$to/winpthreads"
-    cp -r "$qt/licenses/." "$to/Qt/"
+    find "$qt/licenses" -maxdepth 1 -type f -exec cp {} "$to/Qt/" \;
+    cp -r "$notices/." "$to/Qt/"
+    rm -f "$to/Qt/.done"
     cp "$gmp"/COPYING* "$to/GMP/"
     cp "$mpfr"/COPYING* "$to/MPFR/"
     cp "$doc/gcc-mingw-w64-x86-64-posix-runtime/copyright" "$to/GCC/copyright.txt"
     cp /usr/share/common-licenses/GPL-3 "$to/GCC/GPL-3.txt"
     cp "$doc/mingw-w64-x86-64-dev/copyright" "$to/winpthreads/copyright.txt"
     {
-        echo "Quadrimo for Windows was built on Debian $(cat /etc/debian_version) from these source packages:"
-        dpkg-query -W -f='  ${source:Package} ${source:Version}\n' qt6-base-dev libgmp-dev \
-            libmpfr-dev gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev \
-            qt6-translations-l10n | sort -u
+        echo "Quadrimo for Windows ships these components as DLLs beside the program."
+        echo "licenses/SOURCES.txt says where their exact sources are; the folders hold their"
+        echo "licences:"
         echo
-        echo "Qt (qt6-base, with its bundled zlib, pcre2, libpng, HarfBuzz, double-conversion and"
-        echo "FreeType, and Qt's translations) is used under the LGPL-3.0 (Qt/LGPL-3.0-only.txt),"
-        echo "which builds on the GPL-3.0 (Qt/GPL-3.0-only.txt); the notices of the bundled"
-        echo "libraries are in Qt/<library>/. GMP is used under the LGPL-3.0 (GMP/COPYING.LESSERv3)"
-        echo "or the GPL-2.0 (GMP/COPYINGv2); MPFR under the LGPL-3.0 (MPFR/COPYING.LESSER)."
-        echo "libstdc++ and libgcc are under the GPL-3.0 with the GCC Runtime Library Exception"
-        echo "(GCC/copyright.txt); winpthreads under the notices in winpthreads/copyright.txt."
+        echo "Qt/          Qt (qt6-base) and Qt's translations, used under the LGPL-3.0"
+        echo "             (LGPL-3.0-only.txt), which builds on the GPL-3.0 (GPL-3.0-only.txt);"
+        echo "             Qt/<part>/ holds the notices of each part Qt builds in: the files its"
+        echo "             qt_attribution.json names, and that file, which says whose it is."
+        echo "GMP/         GMP, used under the LGPL-3.0 (COPYING.LESSERv3) or the GPL-2.0"
+        echo "             (COPYINGv2)."
+        echo "MPFR/        MPFR, used under the LGPL-3.0 (COPYING.LESSER)."
+        echo "GCC/         libstdc++ and libgcc: the GPL-3.0 with the GCC Runtime Library Exception"
+        echo "             (copyright.txt)."
+        echo "winpthreads/ winpthreads: the notices in copyright.txt."
     } >"$to/README.txt"
+    {
+        echo "Where the exact sources of the components in this package are"
+        echo
+        echo "Each was built on Debian $(cat /etc/debian_version) from the Debian source package"
+        echo "named here, at the exact version given. Debian's snapshot archive keeps every version"
+        echo "of every source package, at the address given (the .dsc file and the tarballs it"
+        echo "lists)."
+        echo
+        for component in "Qt:qt6-base-dev" "Qt's Chinese translations:qt6-translations-l10n" \
+            "GMP:libgmp-dev" "MPFR:libmpfr-dev" \
+            "the GCC runtime (libstdc++, libgcc):gcc-mingw-w64-x86-64-posix-runtime" \
+            "winpthreads:mingw-w64-x86-64-dev"; do
+            read -r package version < <(source_of "${component#*:}")
+            echo "${component%%:*}: source package $package, version $version"
+            echo "    $(snapshot "$package" "$version")"
+        done
+        read -r package version < <(dpkg-query -W -f='${Built-Using}\n' \
+            gcc-mingw-w64-x86-64-posix-runtime | sed 's/ *(= */ /; s/).*//')
+        echo "  gcc-mingw-w64 builds GCC from the source of $package, version $version:"
+        echo "    $(snapshot "$package" "$version")"
+        echo
+        echo "How they were built: scripts/windows.sh in Quadrimo's source. It unpacks each source"
+        echo "package with dpkg-source (Debian's patches applied) and cross-builds it with"
+        echo "mingw-w64 (x86_64-w64-mingw32, the posix threads model):"
+        echo "  GMP:  configure ${gmp_options[*]};"
+        echo "        the Makefiles leave out the manual (doc/), which Debian's source lacks:"
+        echo "        nothing else changes."
+        echo "  MPFR: configure ${mpfr_options[*]}; no change."
+        echo "  Qt:   configure ${qt_options[*]},"
+        echo "        with the CMake toolchain file cmake/mingw-w64.cmake; no change."
+        echo "The GCC runtime and winpthreads are the DLLs of Debian's own packages"
+        echo "gcc-mingw-w64-x86-64-posix-runtime and mingw-w64-x86-64-dev, as they are."
+    } >"$to/SOURCES.txt"
+}
+
+# What the package says of its licences holds: every component's source, every notice a part of
+# Qt names, every licence text named in README.txt.
+check_licenses() {
+    local to="$build/licenses" part file missing=()
+    for package in qt6-base qt6-translations gmp mpfr4 gcc-mingw-w64 mingw-w64 gcc-12; do
+        grep -q "https://snapshot.debian.org/package/$package/[^/ ]\+/$" "$to/SOURCES.txt" ||
+            missing+=("SOURCES.txt: $package")
+    done
+    for part in "${qt_parts[@]}"; do
+        [[ -f $to/Qt/${part#src/}/qt_attribution.json ]] || missing+=("Qt/${part#src/}")
+        for file in $(license_files "$to/Qt/${part#src/}/qt_attribution.json" 2>/dev/null); do
+            [[ -s $to/Qt/${part#src/}/$(basename "$file") ]] || missing+=("Qt/${part#src/}/$file")
+        done
+    done
+    [[ -s $to/Qt/3rdparty/freetype/FTL.TXT ]] || missing+=(Qt/3rdparty/freetype/FTL.TXT)
+    for file in Qt/LGPL-3.0-only.txt Qt/GPL-3.0-only.txt GMP/COPYING.LESSERv3 GMP/COPYINGv2 \
+        MPFR/COPYING.LESSER GCC/copyright.txt winpthreads/copyright.txt; do
+        [[ -s $to/$file ]] && grep -q "${file#*/}" "$to/README.txt" || missing+=("$file")
+    done
+    if ((${#missing[@]})); then
+        echo "windows.sh: the licences lack ${missing[*]}" >&2
+        exit 1
+    fi
 }
 
 # One folder per source version, options, compiler, Windows runtime and recipe: a change builds
@@ -176,11 +275,14 @@ gmp="$cache/gmp-${gmp_version#*:}-$(key "${gmp_options[@]}" "${toolchain[@]}" "$
 mpfr="$cache/mpfr-${mpfr_version#*:}-$(key "${mpfr_options[@]}" "$gmp" "$(declare -f build_mpfr)")"
 qt="$cache/qt-${qt_version#*:}-$(key "${qt_options[@]}" "${toolchain[@]}" "$(declare -f build_qt)" \
     "$(cat "$here/cmake/mingw-w64.cmake")")"
+notices="$cache/qt-notices-${qt_version#*:}-$(key "${qt_parts[@]}" \
+    "$(declare -f qt_notices license_files)")"
 
 mkdir -p "$work"
 build_gmp
 build_mpfr
 build_qt
+qt_notices
 
 # The program and its tests, against those and nothing else.
 export PKG_CONFIG_LIBDIR="$gmp/lib/pkgconfig:$mpfr/lib/pkgconfig"
@@ -190,6 +292,7 @@ if [[ -f $build/CMakeCache.txt && "$(cat "$build/.deps" 2>/dev/null)" != "$deps"
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
 gather_licenses
+check_licenses
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$deps" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -211,17 +314,21 @@ windows_path() { local p="${1#"$stage"}"; p="${p#/}"; echo "\$INSTDIR${p:+\\${p/
         find "$dir" -maxdepth 1 -type f | sort | sed 's/.*/File "&"/'
     done < <(find "$stage" -type d | sort)
 ) >"$build/files.nsh"
-(
-    while read -r file; do echo "Delete \"$(windows_path "$file")\""; done < <(find "$stage" -type f)
-    while read -r dir; do echo "RMDir \"$(windows_path "$dir")\""; done < <(find "$stage" -mindepth 1 -type d | sort -r)
-) >"$build/unfiles.nsh"
+while read -r file; do echo "Delete \"$(windows_path "$file")\""; done < <(find "$stage" -type f) \
+    >"$build/unfiles.nsh"
+while read -r dir; do echo "RMDir \"$(windows_path "$dir")\""; done \
+    < <(find "$stage" -mindepth 1 -type d | sort -r) >"$build/undirs.nsh"
 zip="$build/Quadrimo-$version-win64.zip" setup="$build/Quadrimo-$version-setup.exe"
 rm -f "$zip" "$setup"
 (cd "$build" && cmake -E tar cf "$zip" --format=zip Quadrimo)
 # makensis reads its arguments in the locale's charset: the maker's name is UTF-8.
 LC_ALL=C.UTF-8 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DPUBLISHER="$publisher" \
     -DICON="$here/app/icons/quadrimo.ico" -DFILES="$build/files.nsh" -DUNFILES="$build/unfiles.nsh" \
-    -DOUTFILE="$setup" "$here/app/quadrimo.nsi"
+    -DUNDIRS="$build/undirs.nsh" -DOUTFILE="$setup" "$here/app/quadrimo.nsi"
+if (($(stat -c %s "$setup") > 12000000 || $(du -sb "$stage" | cut -f1) > 40000000)); then
+    echo "windows.sh: the installer may take 12 MB and the folder 40 MB at most" >&2
+    exit 1
+fi
 echo "Installer: $setup ($(du -h "$setup" | cut -f1))"
 echo "Zip:       $zip ($(du -h "$zip" | cut -f1)); the folder: $(du -sh "$stage" | cut -f1)"
 

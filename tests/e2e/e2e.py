@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The built program on a real X display, driven by xdotool and read through the accessibility
 bus (AT-SPI) as a screen reader reads it: e2e.py EXECUTABLE ARTEFACT_DIR. Exits 77 (skipped)
-with a message when the display stack cannot start."""
+with a message when the display stack cannot start. The X server's log stays in ARTEFACT_DIR
+and is shown when the server ends or refuses a client."""
 import os
 import shutil
 import subprocess
@@ -9,25 +10,29 @@ import sys
 import time
 
 processes = []
+server_log = []  # the X server's log file, once it runs
 
 
 def stop(status, why):
     print(why, flush=True)
+    if status == 1 and server_log:
+        with open(server_log[0], errors="replace") as log:
+            print(f"The X server's log ({server_log[0]}):\n{log.read()}", flush=True)
     for p in reversed(processes):
         p.terminate()  # the bus launcher ends the bus it started
         try:
             p.wait(timeout=5)
         except subprocess.TimeoutExpired:
             p.kill()
-    # Now and then the display stack fails as it starts; a fault of the program fails twice.
-    if status == 1 and "--again" not in sys.argv:
-        os.execv(sys.executable, [sys.executable, *sys.argv, "--again"])
     sys.exit(status)
 
 
 def wait_for(what, probe, timeout=10.0):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
+        if processes[0].poll() is not None:
+            stop(1, f"FAIL: the X server ended (status {processes[0].returncode}) "
+                    f"while waiting for {what}")
         if value := probe():
             return value
         time.sleep(0.05)
@@ -51,11 +56,19 @@ def main():
     for tool in ("Xvfb", "dbus-daemon", "xdotool", "import", launcher):
         if not shutil.which(tool):
             stop(77, f"SKIP: {tool} is not installed")
+    # Reached through its abstract socket alone: no file in /tmp/.X11-unix that another server
+    # looking for a free display could take over or remove. It neither resets nor ends when its
+    # last client leaves, and logs every client it lets in or refuses.
     read_fd, write_fd = os.pipe()
+    server_log.append(os.path.join(artefacts, "Xvfb.log"))
     start("Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-          pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
+          "-nolisten", "unix", "-noreset", "-audit", "4", pass_fds=(write_fd,),
+          stderr=open(server_log[0], "w"))
     os.close(write_fd)
-    os.environ["DISPLAY"] = ":" + os.fdopen(read_fd).readline().strip()
+    display = os.fdopen(read_fd).readline().strip()
+    if not display:
+        stop(1, "FAIL: the X server did not start")
+    os.environ["DISPLAY"] = ":" + display
     bus = start("dbus-daemon", "--session", "--nofork", "--print-address",
                 stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
