@@ -217,7 +217,8 @@ std::string checkRadical(const Press &p)
         for (const int i : {0, 2}) {
             const long double x = n[i].value, y = n[i + 1].value;
             const long double size = std::fabs(k * x) + std::fabs(b) + std::fabs(y);
-            if (std::fabs(k * x + b - y) > 1e-12L * size + 0x1p-1070L * (std::fabs(x) + 1))
+            if (std::fabs(k * x + b - y) >
+                1e-12L * size + 0x1p-1070L * (std::fabs(x) + std::fabs(k) + 1))
                 return "misses a point: " + got;
         }
         return {};
@@ -234,7 +235,8 @@ std::string checkRadical(const Press &p)
             continue;
         const long double x = std::stold(rt::toAnsi(rest.substr(at + head.size())));
         const long double size = std::fabs(a * x * x) + std::fabs(b * x) + std::fabs(c);
-        const long double slope = std::fabs(2 * a * x) + std::fabs(b);
+        // A coefficient below the normal range holds fewer digits than its exact value.
+        const long double slope = std::fabs(2 * a * x) + std::fabs(b) + x * x + std::fabs(x) + 1;
         if (std::fabs((a * x + b) * x + c) > 1e-12L * size + 0x1p-1070L * slope)
             return "not a root: " + got;
         rest.erase(0, at + head.size());
