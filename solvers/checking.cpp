@@ -90,6 +90,27 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
         pending.reset();
         return wrongAbout(p.read, p.set);
     };
+    // A part of the roots waits for the rest; otherwise the part before it, or else the line
+    // itself, is the first wrong line.
+    const auto partOrWrong = [&](bool part, std::size_t i, const StudentLine &read,
+                                 const RootSet &now) -> std::optional<std::u16string> {
+        if (part && pending) {
+            pending->set = now;
+            pending->read.equations.insert(pending->read.equations.end(), read.equations.begin(),
+                                           read.equations.end());
+            return std::nullopt;
+        }
+        if (part) {
+            pending = Pending{i, read, now};
+            return std::nullopt;
+        }
+        if (pending) {
+            const Pending p = *pending;
+            pending.reset();
+            return verdict(p.line, wrongAbout(p.read, p.set));
+        }
+        return verdict(i, wrongAbout(read, now));
+    };
     int counted = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::u16string &line = lines[i];
@@ -135,22 +156,9 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
             const bool linear =
                 std::all_of(read.equations.begin(), read.equations.end(),
                             [](const Equation &e) { return degree(e.general()) == 1; });
-            if (linear && degree(now) > 0 && strictlyWithin(now, s.last)) {
-                if (pending) {
-                    pending->set = now;
-                    pending->read.equations.insert(pending->read.equations.end(),
-                                                   read.equations.begin(), read.equations.end());
-                } else {
-                    pending = Pending{i, read, now};
-                }
-                break;
-            }
-            if (pending) {
-                const Pending p = *pending;
-                pending.reset();
-                return verdict(p.line, wrongAbout(p.read, p.set));
-            }
-            wrong = wrongAbout(read, now);
+            if (const auto v = partOrWrong(linear && degree(now) > 0 && strictlyWithin(now, s.last),
+                                           i, read, now))
+                return *v;
             break;
         }
         case StudentLine::Roots: {
@@ -162,24 +170,15 @@ std::u16string checkWorking(const Radical &a, const Radical &b, const Radical &c
             RootSet now = setOf(read);
             if (pending)
                 now = unite(pending->set, now);
-            if ((now == s.answer)) {
+            if (now == s.answer) {
                 pending.reset();
                 answered = true;
                 break;
             }
-            if (degree(now) > 0 && strictlyWithin(now, s.answer) && !read.plusForPlusMinus) {
-                if (pending)
-                    pending->set = now;
-                else
-                    pending = Pending{i, read, now};
-                break;
-            }
-            if (pending) {
-                const Pending p = *pending;
-                pending.reset();
-                return verdict(p.line, wrongAbout(p.read, p.set));
-            }
-            wrong = wrongAbout(read, now);
+            const bool part =
+                degree(now) > 0 && strictlyWithin(now, s.answer) && !read.plusForPlusMinus;
+            if (const auto v = partOrWrong(part, i, read, now))
+                return *v;
             break;
         }
         case StudentLine::Coefficients: {

@@ -1,5 +1,6 @@
 #include "fieldsolution.h"
 
+#include "methods.h"
 #include "radicals.h"
 
 #include <algorithm>
@@ -372,26 +373,8 @@ Solution fieldQuadratic(const rt::Number &a, const rt::Number &b, const rt::Numb
     const bool factored =
         std::find(methods.begin(), methods.end(), Method::Factoring) != methods.end();
     const std::u16string end = tail(q, factored);
-    for (const Method method : methods) {
-        Lines lines;
-        lines.add({u"解方程 ", q.f, u" = 0（", methodName(method), u"）"});
-        switch (method) {
-        case Method::SquareRoot:
-            squareRoot(q, lines);
-            break;
-        case Method::Factoring:
-            factoring(q, lines);
-            break;
-        case Method::Formula:
-            formula(q, lines);
-            break;
-        case Method::CompletingSquare:
-            completingSquare(q, lines);
-            break;
-        }
-        lines.add({end});
-        s.methods.push_back({method, lines.take()});
-    }
+    static const Steps<FieldQuadratic> steps[] = {squareRoot, factoring, formula, completingSquare};
+    s.methods = eachWorking(q, q.f, methods, end, steps);
     s.steps = s.methods.front().steps;
     finish(s);
     return s;

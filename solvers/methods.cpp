@@ -301,30 +301,8 @@ std::u16string tail(const Quadratic &q)
 
 std::vector<Worked> workings(const Quadratic &q, std::span<const Method> methods)
 {
-    const std::u16string end = tail(q);
-    std::vector<Worked> worked;
-    worked.reserve(methods.size());
-    for (const Method method : methods) {
-        Lines lines;
-        lines.add({u"解方程 ", q.f, u" = 0（", methodName(method), u"）"});
-        switch (method) {
-        case Method::SquareRoot:
-            squareRoot(q, lines);
-            break;
-        case Method::Factoring:
-            factoring(q, lines);
-            break;
-        case Method::Formula:
-            formula(q, lines);
-            break;
-        case Method::CompletingSquare:
-            completingSquare(q, lines);
-            break;
-        }
-        lines.add({end});
-        worked.push_back({method, lines.take()});
-    }
-    return worked;
+    static const Steps<Quadratic> steps[] = {squareRoot, factoring, formula, completingSquare};
+    return eachWorking(q, q.f, methods, tail(q), steps);
 }
 
 } // namespace solvers

@@ -44,4 +44,22 @@ std::vector<Method> methodsFor(const Quadratic &q);
 // The working in each of these methods, from the equation to the function's properties.
 std::vector<Worked> workings(const Quadratic &q, std::span<const Method> methods);
 
+// Each method's working of f = 0 as steps[method] writes it, then the common end.
+template <typename Q> using Steps = void (*)(const Q &, Lines &);
+template <typename Q>
+std::vector<Worked> eachWorking(const Q &q, std::u16string_view f, std::span<const Method> methods,
+                                std::u16string_view end, const Steps<Q> (&steps)[4])
+{
+    std::vector<Worked> worked;
+    worked.reserve(methods.size());
+    for (const Method method : methods) {
+        Lines lines;
+        lines.add({u"解方程 ", f, u" = 0（", methodName(method), u"）"});
+        steps[static_cast<int>(method)](q, lines);
+        lines.add({end});
+        worked.push_back({method, lines.take()});
+    }
+    return worked;
+}
+
 } // namespace solvers
